@@ -1,0 +1,114 @@
+#include "cli/cli.h"
+
+#include <array>
+#include <exception>
+#include <ostream>
+#include <string_view>
+
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "core/text_file.h"
+
+namespace climstat::cli {
+
+namespace {
+
+struct Command {
+    std::string_view name;
+    int (*run)(Context&);
+    std::string_view usage;
+};
+
+constexpr std::array kCommands = {
+    Command{"info", commandInfo,
+            "info                       location, altitude, pressure, latitude, year slots, "
+            "hours read"},
+    Command{"psychro", commandPsychro,
+            "psychro --t T --w W (--pt P | --altitude Z)   every humid-air property of one "
+            "state"},
+};
+
+constexpr std::string_view kUsageHead =
+    "usage: climstat-cli [options] COMMAND [command options]\n"
+    "\n"
+    "location   --source cte2006|cte2013 --location NAME\n"
+    "           --met FILE --altitude Z\n"
+    "global     --data-dir DIR   --decimal-separator C   --output FILE\n"
+    "\n"
+    "commands:\n";
+
+void printUsage(std::ostream& out) {
+    out << kUsageHead;
+    for (const Command& command : kCommands) out << "  " << command.usage << '\n';
+}
+
+char separatorOption(const Arguments& args) {
+    auto text = args.value("decimal-separator");
+    if (!text) return localeDecimalSeparator();
+    if (text->size() != 1 || (*text)[0] == '-' || ((*text)[0] >= '0' && (*text)[0] <= '9')) {
+        throw UsageError("--decimal-separator needs one character that is not a digit or sign");
+    }
+    return (*text)[0];
+}
+
+}  // namespace
+
+double numberOption(const Context& ctx, const std::string& name) {
+    auto text = ctx.args.value(name);
+    if (!text) throw UsageError("missing option --" + name);
+    // Command-line numbers are accepted with a point as well as with the chosen separator.
+    try {
+        return parseDecimal(*text, ctx.decimalSeparator);
+    } catch (const ConversionError&) {
+        if (ctx.decimalSeparator == '.') throw;
+        return parseDecimal(*text, '.');
+    }
+}
+
+void writeResult(Context& ctx, const std::string& bytes) {
+    if (auto path = ctx.args.value("output")) {
+        writeFileReplacing(*path, bytes);
+        return;
+    }
+    ctx.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ctx.out.flush();
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const std::string& programFolder) {
+    try {
+        Context ctx(parseArguments(args), out, err);
+        if (ctx.args.flag("help") || ctx.args.command.empty() || ctx.args.command == "help") {
+            printUsage(ctx.args.command.empty() && !ctx.args.flag("help") ? err : out);
+            return ctx.args.command.empty() && !ctx.args.flag("help") ? kExitUsage : kExitOk;
+        }
+        const Command* command = nullptr;
+        for (const Command& candidate : kCommands) {
+            if (candidate.name == ctx.args.command) command = &candidate;
+        }
+        if (command == nullptr) throw UsageError("unknown command '" + ctx.args.command + "'");
+        ctx.decimalSeparator = separatorOption(ctx.args);
+        ctx.programFolder = programFolder;
+        ctx.dataFolder =
+            resolveDataFolder(dataFolderInputsFromEnvironment(programFolder, ctx.args.value("data-dir")));
+        ctx.state = std::make_unique<AnalysisState>();
+        return command->run(ctx);
+    } catch (const UsageError& e) {
+        err << "climstat-cli: " << e.what() << '\n';
+        return kExitUsage;
+    } catch (const ConversionError& e) {
+        err << "climstat-cli: " << e.what() << '\n';
+        return kExitUsage;
+    } catch (const DataFileError& e) {
+        err << "climstat-cli: " << e.what() << '\n';
+        return kExitDataFile;
+    } catch (const std::bad_alloc&) {
+        err << "climstat-cli: out of memory\n";
+        return 1;
+    } catch (const std::exception& e) {
+        err << "climstat-cli: " << e.what() << '\n';
+        return 1;
+    }
+}
+
+}  // namespace climstat::cli

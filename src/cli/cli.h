@@ -1,0 +1,87 @@
+#pragma once
+
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/analysis_state.h"
+#include "data/data_folder.h"
+
+namespace climstat::cli {
+
+// Exit statuses of climstat-cli.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 2;     // bad arguments or a text that is not a number
+inline constexpr int kExitDataFile = 3;  // a data file missing or unreadable
+
+// The command line after parsing: the command, the value(s) of each option and the flags.
+class Arguments {
+public:
+    std::string command;
+
+    // Last value of an option, if given.
+    std::optional<std::string> value(const std::string& name) const;
+    // Every value of a repeatable option, in the order given.
+    const std::vector<std::string>& values(const std::string& name) const;
+    bool flag(const std::string& name) const { return flags_.count(name) > 0; }
+    bool has(const std::string& name) const { return values_.count(name) > 0 || flag(name); }
+
+    void addValue(const std::string& name, std::string value) {
+        values_[name].push_back(std::move(value));
+    }
+    void addFlag(const std::string& name) { flags_.insert(name); }
+
+private:
+    std::map<std::string, std::vector<std::string>> values_;
+    std::set<std::string> flags_;
+};
+
+// Parses "--name value", "--name=value" and flags; throws UsageError for unknown options, a
+// missing value, a repeated single option or more than one command.
+Arguments parseArguments(const std::vector<std::string>& args);
+
+// Everything a command works with.
+struct Context {
+    Context(Arguments parsed, std::ostream& output, std::ostream& errors)
+        : args(std::move(parsed)), out(output), err(errors) {}
+
+    Arguments args;
+    std::ostream& out;
+    std::ostream& err;
+    char decimalSeparator = '.';
+    std::string programFolder;
+    DataFolderChoice dataFolder;
+    DataSource source = DataSource::Aemet;
+    std::unique_ptr<AnalysisState> state;
+    std::string loadedFile;  // the data file(s) the location was read from
+};
+
+// Runs climstat-cli in-process with the arguments after the program name. Returns the exit
+// status; the reason of a failure goes to `err` in one line.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const std::string& programFolder);
+
+// --- shared by the commands ---
+
+// Number of an option given on the command line ('.' or the chosen decimal separator); throws
+// ConversionError for a text that is not a number and UsageError when the option is missing.
+double numberOption(const Context& ctx, const std::string& name);
+
+// Loads the location named by the location options into ctx.state (and sets ctx.source).
+// Throws UsageError when no location is given or it is not known, DataFileError when its file
+// cannot be read.
+void loadLocation(Context& ctx);
+
+// Writes a command's output to --output FILE when given (replacing the file only once it is
+// complete) or to standard output.
+void writeResult(Context& ctx, const std::string& bytes);
+
+// Commands.
+int commandInfo(Context& ctx);
+int commandPsychro(Context& ctx);
+
+}  // namespace climstat::cli

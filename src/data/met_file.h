@@ -1,0 +1,27 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace climstat {
+
+inline constexpr int kMetRecords = 8760;
+
+// The hourly values of one typical-year file, read into a table of its own so that a file that
+// turns out to be unusable leaves the analysis state as it was.
+struct MetFileData {
+    float latitude = 0;                      // decimal degrees, north positive
+    std::array<float, kMetRecords + 1> ts{};  // dry bulb of record h = 1..8760, degC
+    std::array<float, kMetRecords + 1> w{};   // humidity ratio of record h, kg/kg
+};
+
+// Reads a typical-year (".met") text file. The first lines hold five header tokens; the
+// latitude is the third token, except in files whose first line holds only the file name,
+// where it is the first number of the second line. Each following line is one record; its 4th
+// token is the dry bulb and its 8th the humidity ratio, further tokens are ignored. Tokens that
+// are not plain decimal numbers read as 0. Lines after the 8760th record are not read.
+// Throws DataFileError naming the file when it cannot be opened, is empty, holds a record line
+// with fewer than 8 tokens, or ends before its 8760th record (saying how many were read).
+MetFileData readMetFile(const std::string& path);
+
+}  // namespace climstat

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/analysis_state.h"
+
+namespace climstat {
+
+// Path of a typical-year file in the data folder: folder / (file base name + ".met").
+std::string typicalYearFilePath(const std::string& dataFolder, std::string_view fileBaseName);
+
+// Loads the typical-year location of that name (a name of the location table) into year slot 1
+// and returns "Ciudad: " + name, the text the callers keep as locationCityName.
+// With a typical-year data source the file is read from the data folder first; when it cannot
+// be read (DataFileError) or the name is not in the table (UsageError) the state is untouched.
+// Sets locationAltitudeText, nYears = firstValidYear = lastValidYear = 1, pt of the altitude,
+// ts and w of slot 1 and locationLatitude, lowers to 99.5 % the humidity ratio of every hour
+// above 100 % relative humidity, computes the wet bulb of every hour, sets both masks of slot 1
+// and resets the plot limits.
+std::string loadTypicalYear(AnalysisState& state, std::string_view name, DataSource source,
+                            const std::string& dataFolder);
+
+// The same for a typical-year file outside the table: its path and the altitude of its data in
+// metres (as text, the way the result pages show it).
+void loadTypicalYearFile(AnalysisState& state, const std::string& path,
+                         const std::string& altitudeText);
+
+// Resets the plot range of the diagram to its starting values 50, -50, 50, 0, as every load does.
+void resetPlotLimits(AnalysisState& state);
+
+}  // namespace climstat
