@@ -39,7 +39,8 @@ constexpr std::string_view kUsageHead =
 
 void printUsage(std::ostream& out) {
     out << kUsageHead;
-    for (const Command& command : kCommands) out << "  " << command.usage << '\n';
+    for (const Command& command : kCommands)
+        out << "  " << command.usage << '\n';
 }
 
 char separatorOption(const Arguments& args) {
@@ -89,8 +90,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (command == nullptr) throw UsageError("unknown command '" + ctx.args.command + "'");
         ctx.decimalSeparator = separatorOption(ctx.args);
         ctx.programFolder = programFolder;
-        ctx.dataFolder =
-            resolveDataFolder(dataFolderInputsFromEnvironment(programFolder, ctx.args.value("data-dir")));
+        ctx.dataFolder = resolveDataFolder(
+            dataFolderInputsFromEnvironment(programFolder, ctx.args.value("data-dir")));
         ctx.state = std::make_unique<AnalysisState>();
         return command->run(ctx);
     } catch (const UsageError& e) {

@@ -20,7 +20,7 @@ inline constexpr int kExitDataFile = 3;  // a data file missing or unreadable
 
 // The command line after parsing: the command, the value(s) of each option and the flags.
 class Arguments {
-public:
+  public:
     std::string command;
 
     // Last value of an option, if given.
@@ -35,7 +35,7 @@ public:
     }
     void addFlag(const std::string& name) { flags_.insert(name); }
 
-private:
+  private:
     std::map<std::string, std::vector<std::string>> values_;
     std::set<std::string> flags_;
 };

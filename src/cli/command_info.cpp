@@ -41,8 +41,8 @@ int commandInfo(Context& ctx) {
     }
 
     std::ostringstream out;
-    out << "location: "
-        << (s.locationCityName.empty() ? s.locationName : s.locationCityName) << '\n';
+    out << "location: " << (s.locationCityName.empty() ? s.locationName : s.locationCityName)
+        << '\n';
     out << "file: " << ctx.loadedFile << '\n';
     out << "data folder: " << ctx.dataFolder.folder << " (" << ctx.dataFolder.origin << ")\n";
     out << "altitude (m): " << s.locationAltitudeText << '\n';

@@ -74,8 +74,9 @@ void loadLocation(Context& ctx) {
     }
     auto source = ctx.args.value("source");
     if (!source) {
-        throw UsageError("no location given: use --source cte2006|cte2013 --location NAME, "
-                         "--source aemet --station CODE, or --met FILE --altitude Z");
+        throw UsageError(
+            "no location given: use --source cte2006|cte2013 --location NAME, "
+            "--source aemet --station CODE, or --met FILE --altitude Z");
     }
     if (*source == "cte2006") {
         loadListedLocation(ctx, TypicalYearList::List2006);

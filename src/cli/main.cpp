@@ -24,5 +24,6 @@ int main(int argc, char** argv) {
     // own conversions do not depend on the C library's locale.
     std::setlocale(LC_NUMERIC, "");
     std::vector<std::string> args(argv + 1, argv + argc);
-    return climstat::cli::run(args, std::cout, std::cerr, executableFolder(argc > 0 ? argv[0] : nullptr));
+    return climstat::cli::run(args, std::cout, std::cerr,
+                              executableFolder(argc > 0 ? argv[0] : nullptr));
 }

@@ -2,9 +2,13 @@
 
 namespace climstat {
 
-HourlyArray makeHourlyArray() { return HourlyArray(kHoursPerYear + 1, kYearSlots + 1); }
+HourlyArray makeHourlyArray() {
+    return HourlyArray(kHoursPerYear + 1, kYearSlots + 1);
+}
 
-ClassTable makeClassTable() { return ClassTable(kClassRows, kClassCols); }
+ClassTable makeClassTable() {
+    return ClassTable(kClassRows, kClassCols);
+}
 
 void fillDefaultSchedules(Grid<float>& scheduleTable) {
     for (int i = 1; i <= 24; ++i) {

@@ -22,7 +22,9 @@ inline constexpr float MISSING_T = 999.0f;
 // Item index of the data-source choice.
 enum class DataSource { Aemet = 0, Cte2006 = 1, Cte2013 = 2 };
 
-inline bool isTypicalYearSource(DataSource source) { return source != DataSource::Aemet; }
+inline bool isTypicalYearSource(DataSource source) {
+    return source != DataSource::Aemet;
+}
 
 // Hourly array [hour index 0..8760][year slot 0..12]; index 0 of both dimensions is unused.
 using HourlyArray = Grid<float>;
@@ -34,9 +36,10 @@ ClassTable makeClassTable();
 
 // Working lists of the design-condition histograms, one entry per class of 1 degree.
 struct DesignClassTables {
-    std::vector<float> counts;      // counts[k], k = 1..n+1
-    std::vector<float> cumulative;  // percentage of hours in classes 1..k, 200 when class k is empty
-    std::vector<float> edge;        // upper edge o + k of class k, 200 when not set
+    std::vector<float> counts;  // counts[k], k = 1..n+1
+    std::vector<float>
+        cumulative;           // percentage of hours in classes 1..k, 200 when class k is empty
+    std::vector<float> edge;  // upper edge o + k of class k, 200 when not set
 };
 
 // Fills the daily schedule of every day type with the schedules a new window starts with:
@@ -82,8 +85,8 @@ struct AnalysisState {
     ClassTable binExact;
     DesignClassTables designClasses;
 
-    Grid<float> hourlyAvg;    // [month 1..12, 13 year][hour of day 1..24, 25 mean]
-    Grid<float> hourlyCount;  // same shape as hourlyAvg
+    Grid<float> hourlyAvg;     // [month 1..12, 13 year][hour of day 1..24, 25 mean]
+    Grid<float> hourlyCount;   // same shape as hourlyAvg
     Grid<float> heatingTable;  // [month 1..12, 13 season, 14 year][base temperature 1..6]
     Grid<float> coolingTable;
     Grid<float> scheduleTable;  // [hour of day 1..24][day type 1..7]

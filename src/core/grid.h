@@ -11,7 +11,7 @@ namespace climstat {
 // Tables of the analysis state are 1-based: row 0 and column 0 exist and stay unused.
 template <typename T>
 class Grid {
-public:
+  public:
     Grid() = default;
     Grid(std::size_t rows, std::size_t cols) : rows_(rows), cols_(cols), data_(rows * cols, T{}) {}
 
@@ -46,7 +46,7 @@ public:
 
     friend bool operator==(const Grid&, const Grid&) = default;
 
-private:
+  private:
     std::size_t rows_ = 0;
     std::size_t cols_ = 0;
     std::vector<T> data_;

@@ -59,7 +59,8 @@ DecimalDigits roundDigits(const DecimalDigits& d, int keep) {
             if (keep == 0) out.digits = "1";
         }
     }
-    while (!out.digits.empty() && out.digits.back() == '0') out.digits.pop_back();
+    while (!out.digits.empty() && out.digits.back() == '0')
+        out.digits.pop_back();
     if (out.digits.empty()) out.exponent = 0;
     return out;
 }
@@ -109,12 +110,13 @@ std::string numberText(double value, int precision, int decimals, char decimalSe
     if (rounded.digits.empty() || e < 0) {
         integerPart = "0";
     } else {
-        for (int i = 0; i <= e; ++i) integerPart += i < n ? rounded.digits[i] : '0';
+        for (int i = 0; i <= e; ++i)
+            integerPart += i < n ? rounded.digits[i] : '0';
     }
     for (int k = 1; k <= decimals; ++k) {
         int index = e + k;  // digit at 10^-k
-        fraction += (!rounded.digits.empty() && index >= 0 && index < n) ? rounded.digits[index]
-                                                                          : '0';
+        fraction +=
+            (!rounded.digits.empty() && index >= 0 && index < n) ? rounded.digits[index] : '0';
     }
     std::string out = negative ? "-" : "";
     out += integerPart;
@@ -125,23 +127,31 @@ std::string numberText(double value, int precision, int decimals, char decimalSe
     return out;
 }
 
-std::string integerText(long long value) { return std::to_string(value); }
+std::string integerText(long long value) {
+    return std::to_string(value);
+}
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // Length of the plain decimal number at the start of `text` with the given separator, 0 if none.
 std::size_t scanNumber(std::string_view text, char separator) {
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     std::size_t digits = 0;
-    while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+    while (i < text.size() && isDigit(text[i]))
+        ++i, ++digits;
     if (i < text.size() && text[i] == separator) {
         std::size_t afterPoint = i + 1;
         std::size_t fractionDigits = 0;
-        while (afterPoint < text.size() && isDigit(text[afterPoint])) ++afterPoint, ++fractionDigits;
+        while (afterPoint < text.size() && isDigit(text[afterPoint]))
+            ++afterPoint, ++fractionDigits;
         if (digits + fractionDigits > 0) {
             i = afterPoint;
             digits += fractionDigits;
@@ -152,7 +162,8 @@ std::size_t scanNumber(std::string_view text, char separator) {
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
         std::size_t expDigits = 0;
-        while (j < text.size() && isDigit(text[j])) ++j, ++expDigits;
+        while (j < text.size() && isDigit(text[j]))
+            ++j, ++expDigits;
         if (expDigits > 0) i = j;
     }
     return i;
@@ -166,8 +177,8 @@ std::optional<double> convertScanned(std::string_view number) {
     if (result.ec == std::errc::result_out_of_range) {
         // Too small underflows to zero; too large is not a usable number.
         std::size_t ePos = number.find_first_of("eE");
-        bool negativeExponent = ePos != std::string_view::npos && ePos + 1 < number.size() &&
-                                number[ePos + 1] == '-';
+        bool negativeExponent =
+            ePos != std::string_view::npos && ePos + 1 < number.size() && number[ePos + 1] == '-';
         if (negativeExponent) return 0.0;
         return std::nullopt;
     }
@@ -181,8 +192,10 @@ std::optional<double> convertScanned(std::string_view number) {
 
 double parseDecimal(std::string_view text, char decimalSeparator) {
     std::string_view body = text;
-    while (!body.empty() && isBlank(body.front())) body.remove_prefix(1);
-    while (!body.empty() && isBlank(body.back())) body.remove_suffix(1);
+    while (!body.empty() && isBlank(body.front()))
+        body.remove_prefix(1);
+    while (!body.empty() && isBlank(body.back()))
+        body.remove_suffix(1);
     std::size_t length = scanNumber(body, decimalSeparator);
     if (length == 0 || length != body.size()) throw ConversionError(std::string(text));
     std::string normalised(body);
@@ -210,7 +223,8 @@ float leadingNumber(std::string_view token) {
 
 char localeDecimalSeparator() {
     const std::lconv* conv = std::localeconv();
-    if (conv != nullptr && conv->decimal_point != nullptr && std::strlen(conv->decimal_point) == 1) {
+    if (conv != nullptr && conv->decimal_point != nullptr &&
+        std::strlen(conv->decimal_point) == 1) {
         return conv->decimal_point[0];
     }
     return '.';

@@ -40,8 +40,7 @@ void writeFileReplacing(const std::string& path, std::string_view bytes) {
     }
 }
 
-void writeFileReplacing(const std::string& path,
-                        const std::function<void(std::ostream&)>& writer) {
+void writeFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& writer) {
     std::ostringstream buffer(std::ios::binary);
     writer(buffer);
     writeFileReplacing(path, buffer.str());

@@ -42,9 +42,11 @@ std::string toWindows1252(std::string_view utf8) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         auto byte = static_cast<std::uint8_t>(utf8[i]);
-        int length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3
-                                   : (byte >> 3) == 0x1E ? 4
-                                                         : 0;
+        int length = byte < 0x80           ? 1
+                     : (byte >> 5) == 0x6  ? 2
+                     : (byte >> 4) == 0xE  ? 3
+                     : (byte >> 3) == 0x1E ? 4
+                                           : 0;
         if (length == 0 || i + static_cast<std::size_t>(length) > utf8.size()) {
             out += '?';
             ++i;

@@ -50,7 +50,8 @@ DataFolderChoice resolveDataFolder(const DataFolderInputs& inputs) {
     if (inputs.xdgDataHome) {
         userFolder = join(join(*inputs.xdgDataHome, "climstat"), "database");
     } else if (inputs.home) {
-        userFolder = join(join(join(join(*inputs.home, ".local"), "share"), "climstat"), "database");
+        userFolder =
+            join(join(join(join(*inputs.home, ".local"), "share"), "climstat"), "database");
     }
     if (userFolder) {
         choice.tried.push_back(*userFolder);

@@ -9,9 +9,9 @@ namespace climstat {
 // Where the data folder was found, and every place that was looked at, so that a program that
 // finds no data can say where it looked.
 struct DataFolderChoice {
-    std::string folder;               // the folder used; empty when none exists
-    std::string origin;               // "--data-dir", "CLIMSTAT_DATA_DIR", "program folder", ...
-    std::vector<std::string> tried;   // every candidate, in the order they were considered
+    std::string folder;              // the folder used; empty when none exists
+    std::string origin;              // "--data-dir", "CLIMSTAT_DATA_DIR", "program folder", ...
+    std::vector<std::string> tried;  // every candidate, in the order they were considered
 };
 
 // Inputs of the search, read by the caller from its arguments and environment.

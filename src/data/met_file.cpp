@@ -15,13 +15,15 @@ constexpr int kHeaderTokens = 5;
 constexpr int kNeededRecordTokens = 8;
 constexpr std::size_t kMaxKeptTokenLength = 64;  // longer tokens are not numbers we could use
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // Splits a file into lines of tokens as it streams through it, keeping only the first few tokens
 // of each line (and only the first characters of each), so that neither a huge line nor a huge
 // token makes it hold more than a few hundred bytes.
 class LineTokenizer {
-public:
+  public:
     explicit LineTokenizer(std::istream& in) : in_(in) { buffer_.resize(1 << 16); }
 
     // Next line; false at the end of the input. tokens() then holds up to `keep` tokens and
@@ -56,7 +58,7 @@ public:
     long lineNumber() const { return lineNumber_; }
     void countLine() { ++lineNumber_; }
 
-private:
+  private:
     bool refill() {
         if (!in_) return false;
         in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
@@ -100,7 +102,8 @@ MetFileData readMetFile(const std::string& path) {
         if (headerLines == 2 && firstLineOnlyName) {
             data.latitude = leadingNumber(lines.tokens()[0]);
         }
-        for (const std::string& token : lines.tokens()) headerStream.push_back(token);
+        for (const std::string& token : lines.tokens())
+            headerStream.push_back(token);
         headerTokens += static_cast<int>(lines.tokenCount());
     }
     if (!firstLineOnlyName) data.latitude = leadingNumber(headerStream[2]);

@@ -10,7 +10,7 @@ inline constexpr int kMetRecords = 8760;
 // The hourly values of one typical-year file, read into a table of its own so that a file that
 // turns out to be unusable leaves the analysis state as it was.
 struct MetFileData {
-    float latitude = 0;                      // decimal degrees, north positive
+    float latitude = 0;                       // decimal degrees, north positive
     std::array<float, kMetRecords + 1> ts{};  // dry bulb of record h = 1..8760, degC
     std::array<float, kMetRecords + 1> w{};   // humidity ratio of record h, kg/kg
 };

@@ -111,9 +111,13 @@ constexpr std::array<TypicalYearLocation, 96> kLocations = {{
 
 }  // namespace
 
-std::span<const TypicalYearLocation> typicalYearLocations() { return kLocations; }
+std::span<const TypicalYearLocation> typicalYearLocations() {
+    return kLocations;
+}
 
-int typicalYearListSize(TypicalYearList list) { return list == TypicalYearList::List2006 ? 64 : 32; }
+int typicalYearListSize(TypicalYearList list) {
+    return list == TypicalYearList::List2006 ? 64 : 32;
+}
 
 std::string_view typicalYearNameAt(TypicalYearList list, int position) {
     for (const TypicalYearLocation& row : kLocations) {

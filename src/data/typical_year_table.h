@@ -12,11 +12,11 @@ enum class TypicalYearList { List2006, List2013 };
 // it, the base name of its data file and the altitude of the data (whole metres, as text).
 struct TypicalYearLocation {
     TypicalYearList list;
-    int position;                  // 1..64 (2006) or 1..32 (2013); 0 is "Ninguna selección"
-    std::string_view name;         // UTF-8; compared by exact equality
-    std::string_view fileBaseName; // without folder and ".met"
-    std::string_view altitude;     // data altitude in metres
-    std::string_view entryText;    // the text shown in the list
+    int position;                   // 1..64 (2006) or 1..32 (2013); 0 is "Ninguna selección"
+    std::string_view name;          // UTF-8; compared by exact equality
+    std::string_view fileBaseName;  // without folder and ".met"
+    std::string_view altitude;      // data altitude in metres
+    std::string_view entryText;     // the text shown in the list
 };
 
 // All 96 rows, the 2006 list first, each list in position order.

@@ -26,8 +26,12 @@ constexpr float C13 = 6.5459673f;
 constexpr int kMaxDewPointSteps = 64;
 constexpr int kMaxWetBulbSteps = 200;
 
-constexpr double d(float x) { return static_cast<double>(x); }
-constexpr float f(double x) { return static_cast<float>(x); }
+constexpr double d(float x) {
+    return static_cast<double>(x);
+}
+constexpr float f(double x) {
+    return static_cast<float>(x);
+}
 
 }  // namespace
 
@@ -44,9 +48,13 @@ float saturationPressure(float T) {
     return f(std::exp(lnPs));
 }
 
-float humidityRatio(float pv, float pt) { return f(d(epsilon) * d(pv) / (d(pt) - d(pv))); }
+float humidityRatio(float pv, float pt) {
+    return f(d(epsilon) * d(pv) / (d(pt) - d(pv)));
+}
 
-float vapourPressure(float W, float pt) { return f(d(W) * d(pt) / (d(W) + d(epsilon))); }
+float vapourPressure(float W, float pt) {
+    return f(d(W) * d(pt) / (d(W) + d(epsilon)));
+}
 
 float saturationHumidityRatio(float T, float pt) {
     return humidityRatio(saturationPressure(T), pt);
@@ -151,8 +159,9 @@ float wetBulbFromSaturationRatio(float Ws, float W, float T) {
 }
 
 float temperatureFromWetBulb(float Twb, float W, float Ws) {
-    return f((d(Twb) * (d(cpa) + d(cw) * d(W) - (d(cw) - d(cpv)) * d(Ws)) - d(hfg) * (d(W) - d(Ws))) /
-             (d(cpa) + d(cpv) * d(W)));
+    return f(
+        (d(Twb) * (d(cpa) + d(cw) * d(W) - (d(cw) - d(cpv)) * d(Ws)) - d(hfg) * (d(W) - d(Ws))) /
+        (d(cpa) + d(cpv) * d(W)));
 }
 
 }  // namespace climstat::psychro

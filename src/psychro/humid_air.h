@@ -11,13 +11,13 @@
 namespace climstat::psychro {
 
 // Psychrometric constants, held in single precision.
-inline constexpr float cpa = 1.006f;          // specific heat of dry air, kJ/(kg K)
-inline constexpr float cpv = 1.86f;           // specific heat of water vapour, kJ/(kg K)
-inline constexpr float hfg = 2501.0f;         // latent heat of vaporisation at 0 degC, kJ/kg
-inline constexpr float cw = 4.186f;           // specific heat of liquid water, kJ/(kg K)
-inline constexpr float epsilon = 0.62198f;    // molar mass ratio water / dry air
+inline constexpr float cpa = 1.006f;        // specific heat of dry air, kJ/(kg K)
+inline constexpr float cpv = 1.86f;         // specific heat of water vapour, kJ/(kg K)
+inline constexpr float hfg = 2501.0f;       // latent heat of vaporisation at 0 degC, kJ/kg
+inline constexpr float cw = 4.186f;         // specific heat of liquid water, kJ/(kg K)
+inline constexpr float epsilon = 0.62198f;  // molar mass ratio water / dry air
 inline constexpr float kelvinOffset = 273.15f;
-inline constexpr double rAir = 287.0;         // gas constant of dry air, J/(kg K)
+inline constexpr double rAir = 287.0;  // gas constant of dry air, J/(kg K)
 inline constexpr double seaLevelPressure = 101325.0;
 
 // Saturation vapour pressure over water (T >= -0.0606) or ice (below), Pa. Hyland-Wexler

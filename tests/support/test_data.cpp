@@ -33,9 +33,9 @@ bool testDataRequired() {
 
 std::string makeTempDir(const std::string& hint) {
     static std::atomic<int> counter{0};
-    fs::path dir = fs::temp_directory_path() /
-                   ("climstat-" + hint + "-" + std::to_string(::getpid()) + "-" +
-                    std::to_string(counter++));
+    fs::path dir =
+        fs::temp_directory_path() /
+        ("climstat-" + hint + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir.string();

@@ -22,14 +22,14 @@ void writeBytes(const std::string& path, const std::string& bytes);
 
 }  // namespace climstat::test
 
-// Skips the current test when the real data are missing, or fails it when CLIMSTAT_REQUIRE_TEST_DATA
-// is set. Use at the top of a test body.
-#define CLIMSTAT_NEED_REAL_DATA()                                                            \
-    do {                                                                                     \
-        if (::climstat::test::realDatabaseDir().empty()) {                                   \
-            if (::climstat::test::testDataRequired()) {                                      \
-                FAIL() << "real climate data not found under " CLIMSTAT_TEST_DATA_DIR;       \
-            }                                                                                \
-            GTEST_SKIP() << "real climate data not found under " CLIMSTAT_TEST_DATA_DIR;     \
-        }                                                                                    \
+// Skips the current test when the real data are missing, or fails it when
+// CLIMSTAT_REQUIRE_TEST_DATA is set. Use at the top of a test body.
+#define CLIMSTAT_NEED_REAL_DATA()                                                        \
+    do {                                                                                 \
+        if (::climstat::test::realDatabaseDir().empty()) {                               \
+            if (::climstat::test::testDataRequired()) {                                  \
+                FAIL() << "real climate data not found under " CLIMSTAT_TEST_DATA_DIR;   \
+            }                                                                            \
+            GTEST_SKIP() << "real climate data not found under " CLIMSTAT_TEST_DATA_DIR; \
+        }                                                                                \
     } while (0)
