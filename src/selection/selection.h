@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/analysis_state.h"
+
+namespace climstat {
+
+// Humid-air variable of a range condition, by item of the variable groups.
+enum class RangeVariable {
+    None = 0,
+    DryBulb = 1,           // ts, degC
+    WetBulb = 2,           // stored tw, degC
+    DewPoint = 3,          // dewPoint(w, pt), degC
+    HumidityRatio = 4,     // 1000 w, g/kg
+    RelativeHumidity = 5,  // %, not clamped
+    Enthalpy = 6,          // kJ/kg
+};
+
+// "Mínimo": the limit is a lower bound (kept when value >= limit); "Máximo": an upper bound
+// (kept when value < limit).
+enum class RangeSense { Minimum = 0, Maximum = 1 };
+
+// One minimum/maximum condition as the controls hold it; the limit stays text until the pass
+// converts it with the caller's decimal separator.
+struct RangeCondition {
+    RangeVariable variable = RangeVariable::None;
+    RangeSense sense = RangeSense::Minimum;
+    std::string limitText = "0";
+};
+
+// Day type of each date, slot dateSlot = 31 * (month - 1) + day; 0 = never assigned (type 1).
+using DayTypeTable = std::array<int, 12 * 31 + 1>;
+
+// Everything the selection pass reads besides the analysis state.
+struct SelectionSettings {
+    DataSource source = DataSource::Aemet;
+    int intervalPreset = 0;  // item 0..12 of "Intervalo de tiempo estudiado"
+    RangeCondition first{RangeVariable::None, RangeSense::Minimum, "0"};
+    RangeCondition second{RangeVariable::None, RangeSense::Maximum, "0"};
+    char decimalSeparator = '.';
+    DayTypeTable dayTypeTable{};  // read by the user-defined preset (item 12)
+};
+
+// The selection pass: initValidMasks, applyRangeFilter, buildHourMask, in this order. A limit
+// text that is not a number throws ConversionError after initValidMasks (hourMask untouched).
+void runSelection(AnalysisState& state, const SelectionSettings& settings);
+
+// validMask and rangeMask of all twelve year slots from the data (station data) or slot 1 alone
+// (typical-year data).
+void initValidMasks(AnalysisState& state, DataSource source);
+
+// Copies validMask into rangeMask for slots 1..nYears, recomputes the plot limits and clears the
+// hours that fail the two range conditions.
+void applyRangeFilter(AnalysisState& state, const SelectionSettings& settings);
+
+// Writes every entry of hourMask from the interval preset.
+void buildHourMask(AnalysisState& state, const SelectionSettings& settings);
+
+}  // namespace climstat
