@@ -10,6 +10,7 @@
 
 #include "core/analysis_state.h"
 #include "data/data_folder.h"
+#include "selection/selection.h"
 
 namespace climstat::cli {
 
@@ -75,6 +76,14 @@ double numberOption(const Context& ctx, const std::string& name);
 // Throws UsageError when no location is given or it is not known, DataFileError when its file
 // cannot be read.
 void loadLocation(Context& ctx);
+
+// Selection settings from --interval, --first, --second, --day-type and --schedule (and the
+// data source and decimal separator of the context); throws UsageError for malformed options.
+SelectionSettings selectionSettings(const Context& ctx);
+
+// The selection pass on the loaded location with the options of the command line; a limit
+// that is not a number throws ConversionError.
+void runSelectionPass(Context& ctx);
 
 // Writes a command's output to --output FILE when given (replacing the file only once it is
 // complete) or to standard output.
