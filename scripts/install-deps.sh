@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages climstat needs to build and test, skipping what is there.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build clang clang-format libgtest-dev libgmock-dev
+packages=(build-essential cmake ninja-build clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev
           libbenchmark-dev)
 
 missing=()
