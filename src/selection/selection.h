@@ -40,22 +40,29 @@ struct SelectionSettings {
     RangeCondition first{RangeVariable::None, RangeSense::Minimum, "0"};
     RangeCondition second{RangeVariable::None, RangeSense::Maximum, "0"};
     char decimalSeparator = '.';
-    DayTypeTable dayTypeTable{};  // read by the user-defined preset (item 12)
+    DayTypeTable dayTypeTable{};  // read by the user-defined preset (item 12), with the
+                                  // schedules of AnalysisState::scheduleTable
 };
 
 // The selection pass: initValidMasks, applyRangeFilter, buildHourMask, in this order. A limit
-// text that is not a number throws ConversionError after initValidMasks (hourMask untouched).
+// text that is not a number throws ConversionError after initValidMasks: the plot limits are
+// at their reset values, rangeMask equals validMask and hourMask keeps the previous pass. An
+// interval preset outside 0..12 throws UsageError before anything is written.
 void runSelection(AnalysisState& state, const SelectionSettings& settings);
 
 // validMask and rangeMask of all twelve year slots from the data (station data) or slot 1 alone
 // (typical-year data).
 void initValidMasks(AnalysisState& state, DataSource source);
 
-// Copies validMask into rangeMask for slots 1..nYears, recomputes the plot limits and clears the
-// hours that fail the two range conditions.
+// Resets the plot limits, converts both limit texts (throwing ConversionError with the text that
+// is not a number, before anything else changes), then copies validMask into rangeMask for
+// slots 1..nYears, widens the plot limits by every valid hour and clears the hours that fail
+// an active condition. A limit beyond the range of a float counts as infinite.
 void applyRangeFilter(AnalysisState& state, const SelectionSettings& settings);
 
-// Writes every entry of hourMask from the interval preset.
+// Writes every entry of hourMask from the interval preset: the fixed rules of items 0..10, the
+// daylight rule at state.locationLatitude (11), or the schedule (state.scheduleTable) of each
+// date's day type (12). Throws UsageError for another item.
 void buildHourMask(AnalysisState& state, const SelectionSettings& settings);
 
 }  // namespace climstat
