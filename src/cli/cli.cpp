@@ -26,6 +26,9 @@ constexpr std::array kCommands = {
     Command{"psychro", commandPsychro,
             "psychro --t T --w W (--pt P | --altitude Z)   every humid-air property of one "
             "state"},
+    Command{"selection", commandSelection,
+            "selection [--list]         selected hours per month and year slot (--list: their "
+            "hour indices, day by day)"},
 };
 
 constexpr std::string_view kUsageHead =
@@ -33,6 +36,10 @@ constexpr std::string_view kUsageHead =
     "\n"
     "location   --source cte2006|cte2013 --location NAME\n"
     "           --met FILE --altitude Z\n"
+    "selection  --interval 0..12   --first VAR:min|max:LIMIT   --second VAR:min|max:LIMIT\n"
+    "           (VAR: ts tw tdp w rh h, or none)\n"
+    "           --day-type FIRST-LAST:TYPE (days of the year 1..365, type 1..7; repeatable)\n"
+    "           --schedule TYPE:HOURS (type 1..6, hours such as 8-13,16-19; repeatable)\n"
     "global     --data-dir DIR   --decimal-separator C   --output FILE\n"
     "\n"
     "commands:\n";

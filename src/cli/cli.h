@@ -81,8 +81,13 @@ void loadLocation(Context& ctx);
 // data source and decimal separator of the context); throws UsageError for malformed options.
 SelectionSettings selectionSettings(const Context& ctx);
 
-// The selection pass on the loaded location with the options of the command line; a limit
-// that is not a number throws ConversionError.
+// Sets the schedules of the day types given with --schedule in ctx.state->scheduleTable (the
+// others keep their defaults); throws UsageError for malformed options.
+void applyScheduleOptions(Context& ctx);
+
+// The selection pass on the loaded location with the options of the command line, schedules
+// included; a limit that is not a number throws ConversionError. Commands run this rather than
+// runSelection(selectionSettings(ctx)), which would miss the --schedule options.
 void runSelectionPass(Context& ctx);
 
 // Writes a command's output to --output FILE when given (replacing the file only once it is
@@ -92,5 +97,6 @@ void writeResult(Context& ctx, const std::string& bytes);
 // Commands.
 int commandInfo(Context& ctx);
 int commandPsychro(Context& ctx);
+int commandSelection(Context& ctx);
 
 }  // namespace climstat::cli
