@@ -56,13 +56,15 @@ struct Font {
     Rgb colour;
 };
 
-// A text whose upper-left corner is at (x, y), written on the given background colour.
+// A text whose upper-left corner is at (x, y), written on the given background colour unless
+// it is transparent.
 struct PlacedText {
     int x = 0;
     int y = 0;
     std::string text;
     Rgb background;
     bool vertical = false;  // written top to bottom, one character under the other
+    bool transparent = false;
     friend bool operator==(const PlacedText&, const PlacedText&) = default;
 };
 

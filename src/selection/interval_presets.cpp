@@ -1,6 +1,7 @@
 #include "selection/interval_presets.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/calendar.h"
@@ -59,9 +60,11 @@ std::string intervalPresetCaption(int item) {
 }
 
 bool fixedPresetSelects(int item, int hour) {
-    const int k = hourOfDay(hour);
-    const int m = monthOfHour(static_cast<float>(hour));
-    const int d = weekdayOfHour(static_cast<float>(hour));
+    return fixedPresetRule(item, monthOfHour(static_cast<float>(hour)),
+                           weekdayOfHour(static_cast<float>(hour)), hourOfDay(hour));
+}
+
+bool fixedPresetRule(int item, int m, int d, int k) {
     const bool workday = d <= 5;
     switch (item) {
         case 0:
@@ -91,18 +94,37 @@ bool fixedPresetSelects(int item, int hour) {
     }
 }
 
-float sunAltitude(int day, int hour, float latitude) {
-    constexpr float r = 0.017453333f;  // 3.1416 / 180
+SunDay::SunDay(int day, float latitude) {
     const float declination =
-        23.45f * std::sin(r * 360.0f * static_cast<float>(284 + day) / 365.25f);
-    const float hourAngle = 15.0f * static_cast<float>(hour - 12);
-    const double rd = r;
-    double s = std::cos(rd * hourAngle) * std::cos(rd * declination) * std::cos(rd * latitude) +
-               std::sin(rd * latitude) * std::sin(rd * declination);
+        23.45f * std::sin(kSunRadian * 360.0f * static_cast<float>(284 + day) / 365.25f);
+    const double rd = kSunRadian;
+    cosDeclination = std::cos(rd * declination);
+    cosLatitude = std::cos(rd * latitude);
+    sinLatitudeSinDeclination = std::sin(rd * latitude) * std::sin(rd * declination);
+}
+
+double SunDay::sineOfAltitude(int hour) const {
+    // cos(r w) of the hour angles w = 15 (j - 12) degrees of hours 0..25.
+    static const std::array<double, 26> kCosHourAngle = [] {
+        std::array<double, 26> table{};
+        for (int j = 0; j < 26; ++j)
+            table[static_cast<std::size_t>(j)] =
+                std::cos(static_cast<double>(kSunRadian) * (15.0f * static_cast<float>(j - 12)));
+        return table;
+    }();
+    const double cosHourAngle =
+        hour >= 0 && hour < 26
+            ? kCosHourAngle[static_cast<std::size_t>(hour)]
+            : std::cos(static_cast<double>(kSunRadian) * (15.0f * static_cast<float>(hour - 12)));
+    const double s = cosHourAngle * cosDeclination * cosLatitude + sinLatitudeSinDeclination;
     // Rounding can carry the sine a hair past 1 when the sun stands at the zenith; asin would
     // give NaN there and lose a daylight hour.
-    s = std::clamp(s, -1.0, 1.0);
-    return static_cast<float>(std::asin(s) / rd);
+    return std::clamp(s, -1.0, 1.0);
+}
+
+float sunAltitude(int day, int hour, float latitude) {
+    const double s = SunDay(day, latitude).sineOfAltitude(hour);
+    return static_cast<float>(std::asin(s) / static_cast<double>(kSunRadian));
 }
 
 }  // namespace climstat

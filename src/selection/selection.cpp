@@ -129,9 +129,11 @@ void buildHourMask(AnalysisState& state, const SelectionSettings& settings) {
     }
     if (preset == kDaylightPreset) {
         for (int n = 1; n <= kDaysPerYear; ++n) {
+            const SunDay sun(n, state.locationLatitude);
             for (int j = 1; j <= 24; ++j) {
+                // The altitude is above zero exactly when its sine is.
                 state.hourMask[static_cast<std::size_t>(24 * (n - 1) + j)] =
-                    sunIsUp(n, j, state.locationLatitude) ? 1.0f : 0.0f;
+                    sun.sineOfAltitude(j) > 0.0 ? 1.0f : 0.0f;
             }
         }
         return;
@@ -149,8 +151,14 @@ void buildHourMask(AnalysisState& state, const SelectionSettings& settings) {
         }
         return;
     }
-    for (int h = 1; h <= kHoursPerYear; ++h) {
-        state.hourMask[static_cast<std::size_t>(h)] = fixedPresetSelects(preset, h) ? 1.0f : 0.0f;
+    for (int n = 1; n <= kDaysPerYear; ++n) {
+        const int first = 24 * (n - 1) + 1;
+        const int month = monthOfHour(static_cast<float>(first));
+        const int weekday = weekdayOfHour(static_cast<float>(first));
+        for (int j = 1; j <= 24; ++j) {
+            state.hourMask[static_cast<std::size_t>(first + j - 1)] =
+                fixedPresetRule(preset, month, weekday, j) ? 1.0f : 0.0f;
+        }
     }
 }
 
