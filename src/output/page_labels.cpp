@@ -1,0 +1,57 @@
+#include "output/page_labels.h"
+
+#include "core/number_text.h"
+#include "output/text_export.h"
+
+namespace climstat {
+
+namespace {
+
+// Enough significant digits to write any pressure in fixed notation.
+constexpr int kFixedPrecision = 15;
+
+PageLabels stationOrCityLabels(const AnalysisState& state, DataSource source, int precision,
+                               char decimalSeparator) {
+    const bool station = source == DataSource::Aemet;
+    PageLabels labels;
+    labels.dataType = dataTypeLabel(source, 0);
+    labels.province = station ? state.locationProvince : state.locationCityName;
+    labels.altitudePressure = altitudePressureText(state, precision, decimalSeparator);
+    labels.station = station ? state.locationName : "";
+    return labels;
+}
+
+}  // namespace
+
+std::string altitudePressureText(const AnalysisState& state, int precision, char decimalSeparator) {
+    return "asnm: " + state.locationAltitudeText +
+           " m.    Pt: " + numberText(state.pt, precision, 0, decimalSeparator) + " Pa";
+}
+
+PageLabels averagePageLabels(const AnalysisState& state, DataSource source, char decimalSeparator) {
+    return stationOrCityLabels(state, source, 6, decimalSeparator);
+}
+
+PageLabels diagramPageLabels(const AnalysisState& state, DataSource source, char decimalSeparator) {
+    return stationOrCityLabels(state, source, kFixedPrecision, decimalSeparator);
+}
+
+PageLabels hourlyValuesPageLabels(const AnalysisState& state, char decimalSeparator) {
+    PageLabels labels;
+    labels.dataType = dataTypeLabel(DataSource::Cte2013, 0);
+    labels.province = state.locationCityName;
+    labels.altitudePressure = altitudePressureText(state, kFixedPrecision, decimalSeparator);
+    labels.station = "";
+    return labels;
+}
+
+PageLabels stationHourlyValuesPageLabels(const AnalysisState& state, char decimalSeparator) {
+    PageLabels labels;
+    labels.dataType = dataTypeLabel(DataSource::Aemet, 0);
+    labels.province = state.locationProvince;
+    labels.altitudePressure = altitudePressureText(state, kFixedPrecision, decimalSeparator);
+    labels.station = state.locationName;
+    return labels;
+}
+
+}  // namespace climstat

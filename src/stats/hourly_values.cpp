@@ -1,0 +1,134 @@
+#include "stats/hourly_values.h"
+
+#include <algorithm>
+
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "psychro/humid_air.h"
+#include "stats/hour_calendar.h"
+
+namespace climstat {
+
+const std::array<std::string_view, kHourlyTableColumns> kHourlyTableHeadings = {
+    "mes",    "dia",        "hora",       "hora anual", "Ts(ºC)",      "Th(ºC)",
+    "Tr(ºC)", "W(gr/kgas)", "h(kJ/kgas)", "Hr(%)",      "ve(m3/kgas)", "Pv(Pa)"};
+
+HourlyProperties hourlyProperties(const AnalysisState& state, int h, int y) {
+    const float t = state.ts[h][y];
+    const float w = state.w[h][y];
+    const float pt = state.pt;
+    HourlyProperties p;
+    p.dryBulb = t;
+    p.wetBulb = state.tw[h][y];
+    p.dewPoint = psychro::dewPoint(w, pt);
+    p.humidityRatio = w * 1000.0f;
+    p.enthalpy = psychro::enthalpy(t, w);
+    p.relativeHumidity = psychro::relativeHumidity(t, w, pt);
+    p.specificVolume = psychro::specificVolume(t, w, pt);
+    p.vapourPressure = psychro::vapourPressure(w, pt);
+    return p;
+}
+
+HourDate hourDate(int h) {
+    return {hours::monthOfHour(h), hours::dayOfMonth(hours::dayOfHour(h)), hours::hourOfDay(h)};
+}
+
+TextGrid fillHourlyValuesTable(const AnalysisState& state, char decimalSeparator) {
+    TextGrid grid(kHourlyTableColumns, kHourlyTableRows);
+    for (int c = 0; c < kHourlyTableColumns; ++c)
+        grid.cell(c, 0) = kHourlyTableHeadings[static_cast<std::size_t>(c)];
+    for (int h = 1; h <= kHoursPerYear; ++h) {
+        const HourDate date = hourDate(h);
+        grid.cell(0, h) = integerText(date.month);
+        grid.cell(1, h) = integerText(date.day);
+        grid.cell(2, h) = integerText(date.hour);
+        grid.cell(3, h) = integerText(h);
+    }
+    auto text = [decimalSeparator](float value) {
+        return numberText(value, 5, 2, decimalSeparator);
+    };
+    const int years = std::min(state.nYears, kYearSlots);
+    for (int y = 1; y <= years; ++y) {
+        for (int h = 1; h <= kHoursPerYear; ++h) {
+            if (!hourSelected(state, h, y)) continue;
+            const HourlyProperties p = hourlyProperties(state, h, y);
+            grid.cell(4, h) = text(p.dryBulb);
+            grid.cell(5, h) = text(p.wetBulb);
+            grid.cell(6, h) = text(p.dewPoint);
+            grid.cell(7, h) = text(p.humidityRatio);
+            grid.cell(8, h) = text(p.enthalpy);
+            grid.cell(9, h) = text(p.relativeHumidity);
+            grid.cell(10, h) = text(p.specificVolume);
+            grid.cell(11, h) = text(p.vapourPressure);
+        }
+    }
+    return grid;
+}
+
+namespace {
+
+HourlyChartType chartTypeFromItem(int item, bool tableAllowed) {
+    if (item == 0) return HourlyChartType::TwoD;
+    if (item == 1) return HourlyChartType::ThreeD;
+    if (item == 2 && tableAllowed) return HourlyChartType::Table;
+    throw UsageError("chart type item " + std::to_string(item) + " is not offered");
+}
+
+float plottedValue(const AnalysisState& state, HourlyVariable variable, int h, int y) {
+    return hourSelected(state, h, y) ? hourlyVariableValue(state, variable, h, y) : 0.0f;
+}
+
+// Adds the hours of slot y, the x of each shifted by the years before it in the range.
+void addYear(HourlyValuesChart& chart, const AnalysisState& state, HourlyVariable variable, int y,
+             int yearsBefore) {
+    for (int h = 1; h <= kHoursPerYear; ++h) {
+        const double v = plottedValue(state, variable, h, y);
+        if (chart.type == HourlyChartType::TwoD) {
+            chart.line.push_back({static_cast<double>(yearsBefore * kHoursPerYear + h), v});
+        } else {
+            chart.surface.push_back(
+                {static_cast<double>(yearsBefore * kDaysPerYear + hours::dayOfHour(h)), v,
+                 static_cast<double>(hours::hourOfDay(h))});
+        }
+    }
+}
+
+}  // namespace
+
+HourlyValuesChart plotHourlyValues(const AnalysisState& state,
+                                   const HourlyValuesPlotSettings& settings) {
+    HourlyValuesChart chart;
+    chart.type = chartTypeFromItem(settings.chartType, true);
+    const HourlyVariable variable = hourlyVariableFromItem(settings.variable);
+    if (chart.type == HourlyChartType::Table) return chart;
+    chart.leftAxisTitle = hourlyVariableAxisTitle(variable);
+    (chart.type == HourlyChartType::TwoD ? chart.line.reserve(kHoursPerYear)
+                                         : chart.surface.reserve(kHoursPerYear));
+    addYear(chart, state, variable, 1, 0);
+    return chart;
+}
+
+YearSlotRange stationYearSlots(int nYears, int yearItem) {
+    if (yearItem < 0 || yearItem > kYearSlots) {
+        throw UsageError("year item " + std::to_string(yearItem) + " is not one of 0..12");
+    }
+    if (yearItem == nYears + 1) return {1, std::min(nYears + 1, kYearSlots), true};
+    return {yearItem + 1, yearItem + 1, false};
+}
+
+HourlyValuesChart plotStationHourlyValues(const AnalysisState& state,
+                                          const StationHourlyValuesPlotSettings& settings) {
+    HourlyValuesChart chart;
+    chart.type = chartTypeFromItem(settings.chartType, false);
+    const HourlyVariable variable = hourlyVariableFromItem(settings.variable);
+    const YearSlotRange slots = stationYearSlots(state.nYears, settings.yearItem);
+    chart.leftAxisTitle = hourlyVariableAxisTitle(variable);
+    const auto points = static_cast<std::size_t>((slots.last - slots.first + 1) * kHoursPerYear);
+    (chart.type == HourlyChartType::TwoD ? chart.line.reserve(points)
+                                         : chart.surface.reserve(points));
+    for (int y = slots.first; y <= slots.last; ++y)
+        addYear(chart, state, variable, y, slots.all ? y - 1 : 0);
+    return chart;
+}
+
+}  // namespace climstat
