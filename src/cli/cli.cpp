@@ -29,6 +29,14 @@ constexpr std::array kCommands = {
     Command{"selection", commandSelection,
             "selection [--list]         selected hours per month and year slot (--list: their "
             "hour indices, day by day)"},
+    Command{"averages", commandAverages,
+            "averages --variable V      file of the hourly-average page (V: ts tw tdp w h rh "
+            "or 0..5)"},
+    Command{"hourly-values", commandHourlyValues,
+            "hourly-values              file of the hourly-value page (typical-year data)"},
+    Command{"diagram", commandDiagram,
+            "diagram [--year N|all]     psychrometric diagram as CSV series,x,y (N 1997..2008, "
+            "default 2007)"},
 };
 
 constexpr std::string_view kUsageHead =

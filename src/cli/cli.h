@@ -94,9 +94,16 @@ void runSelectionPass(Context& ctx);
 // complete) or to standard output.
 void writeResult(Context& ctx, const std::string& bytes);
 
+// Item 0..5 of a page's variable selector from --variable: the item or its short name ts, tw,
+// tdp, w, h, rh. Throws UsageError when missing or unknown.
+int variableItemOption(const Context& ctx);
+
 // Commands.
 int commandInfo(Context& ctx);
 int commandPsychro(Context& ctx);
 int commandSelection(Context& ctx);
+int commandAverages(Context& ctx);
+int commandHourlyValues(Context& ctx);
+int commandDiagram(Context& ctx);
 
 }  // namespace climstat::cli

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/calendar.h"
 #include "core/number_text.h"
-#include "stats/hour_calendar.h"
 
 namespace climstat {
 
@@ -25,8 +25,8 @@ void computeHourlyAverages(AnalysisState& state, const HourlyAverageSettings& se
     for (int y = 1; y <= years; ++y) {
         for (int h = 1; h <= kHoursPerYear; ++h) {
             if (!hourSelected(state, h, y)) continue;
-            const int m = hours::monthOfHour(h);
-            const int k = hours::hourOfDay(h);
+            const int m = monthOfHour(static_cast<float>(h));
+            const int k = hourOfDay(h);
             const float v = hourlyVariableValue(state, variable, h, y);
             avg[m][kAverageMeanRow] += v;
             avg[kAverageYearColumn][k] += v;

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "core/calendar.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "psychro/humid_air.h"
-#include "stats/hour_calendar.h"
 
 namespace climstat {
 
@@ -29,8 +29,17 @@ HourlyProperties hourlyProperties(const AnalysisState& state, int h, int y) {
     return p;
 }
 
+namespace {
+
+// Day of the year 1..365 of an hour index.
+int dayOfHour(int h) {
+    return (h - 1) / 24 + 1;
+}
+
+}  // namespace
+
 HourDate hourDate(int h) {
-    return {hours::monthOfHour(h), hours::dayOfMonth(hours::dayOfHour(h)), hours::hourOfDay(h)};
+    return {monthOfHour(static_cast<float>(h)), dayOfMonth(dayOfHour(h)), hourOfDay(h)};
 }
 
 TextGrid fillHourlyValuesTable(const AnalysisState& state, char decimalSeparator) {
@@ -86,9 +95,8 @@ void addYear(HourlyValuesChart& chart, const AnalysisState& state, HourlyVariabl
         if (chart.type == HourlyChartType::TwoD) {
             chart.line.push_back({static_cast<double>(yearsBefore * kHoursPerYear + h), v});
         } else {
-            chart.surface.push_back(
-                {static_cast<double>(yearsBefore * kDaysPerYear + hours::dayOfHour(h)), v,
-                 static_cast<double>(hours::hourOfDay(h))});
+            chart.surface.push_back({static_cast<double>(yearsBefore * kDaysPerYear + dayOfHour(h)),
+                                     v, static_cast<double>(hourOfDay(h))});
         }
     }
 }

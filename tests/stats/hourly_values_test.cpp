@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
+#include "selection/selection.h"
 #include "support/page_state.h"
 #include "support/test_data.h"
 
@@ -15,13 +16,12 @@ std::unique_ptr<AnalysisState> mildYears(int years) {
         [](int, int) { return 0.0105f; });
 }
 
-// The preset "De 8h a 14h y de 16 a 20h": hours of the day 9..14 and 17..20 selected.
+// The selection pass with the preset "De 8h a 14h y de 16 a 20h (Todo el año)".
 void splitOfficeHours(AnalysisState& state) {
-    for (int h = 1; h <= kHoursPerYear; ++h) {
-        const int k = (h - 1) % 24 + 1;
-        state.hourMask[static_cast<std::size_t>(h)] =
-            ((k >= 9 && k <= 14) || (k >= 17 && k <= 20)) ? 1.0f : 0.0f;
-    }
+    SelectionSettings settings;
+    settings.source = DataSource::Aemet;
+    settings.intervalPreset = 2;
+    runSelection(state, settings);
 }
 
 TEST(HourlyValuesTable, WholeYearFillsEveryRowWithItsDate) {
@@ -54,11 +54,12 @@ TEST(HourlyValuesTable, UnselectedHoursKeepOnlyTheirDate) {
     auto state = mildYears(1);
     splitOfficeHours(*state);
     const TextGrid grid = fillHourlyValuesTable(*state, '.');
+    EXPECT_EQ(grid.cell(4, 13), "23.00");  // 12:00-13:00 is selected
     EXPECT_EQ(grid.cell(3, 14), "14");
-    EXPECT_EQ(grid.cell(4, 14), "24.00");  // 13:00-14:00 is selected
-    EXPECT_EQ(grid.cell(3, 15), "15");
+    for (int c = 0; c < 4; ++c)
+        EXPECT_FALSE(grid.cell(c, 14).empty()) << c;
     for (int c = 4; c < 12; ++c)
-        EXPECT_EQ(grid.cell(c, 15), "") << c;
+        EXPECT_EQ(grid.cell(c, 14), "") << c;
 }
 
 TEST(HourlyValuesChart, TwoDimensionalLineDropsToZeroOutsideTheSelection) {
@@ -68,10 +69,12 @@ TEST(HourlyValuesChart, TwoDimensionalLineDropsToZeroOutsideTheSelection) {
     EXPECT_EQ(chart.leftAxisTitle, "Temperatura seca ºC");
     ASSERT_EQ(chart.line.size(), 8760u);
     EXPECT_TRUE(chart.surface.empty());
+    EXPECT_EQ(chart.line[12].x, 13.0);
+    EXPECT_EQ(chart.line[12].y, 23.0);
     EXPECT_EQ(chart.line[13].x, 14.0);
-    EXPECT_EQ(chart.line[13].y, 24.0);
-    EXPECT_EQ(chart.line[14].x, 15.0);
-    EXPECT_EQ(chart.line[14].y, 0.0);
+    EXPECT_EQ(chart.line[13].y, 0.0);
+    EXPECT_EQ(chart.line[24 + 12].y, 23.0);  // every day alike
+    EXPECT_EQ(chart.line[24 + 13].y, 0.0);
     EXPECT_EQ(chart.line.back().x, 8760.0);
 }
 
