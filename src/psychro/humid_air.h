@@ -47,9 +47,10 @@ float relativeHumidity(float T, float W, float pt);
 // (13 halvings). 0 for W = 0; -60 when the vapour pressure is 1 Pa or less.
 float dewPoint(float W, float pt);
 
-// Thermodynamic wet-bulb temperature by bisection between the dew point and T. 0 for T = 0 and
-// W = 0 together; the mean of T and the dew point when T is below the dew point; T itself when
-// an intermediate value is not finite.
+// Thermodynamic wet-bulb temperature by bisection between the dew point and T, to within
+// 0.001 K of the root of the psychrometric relation. 0 for T = 0 and W = 0 together; the mean
+// of T and the dew point when T is below the dew point; T itself when an intermediate value is
+// not finite (an arithmetic failure anywhere in the computation, the dew point included).
 float wetBulb(float T, float W, float pt);
 
 // Standard-atmosphere pressure of an altitude: 101325 * (1 - 2.25577e-5 * z)^5.2559, Pa.
