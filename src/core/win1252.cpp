@@ -67,6 +67,14 @@ std::string toWindows1252(std::string_view utf8) {
             ++i;
             continue;
         }
+        // A character spelt with more bytes than it needs, a surrogate or a code point beyond
+        // Unicode is not a character either.
+        constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kSmallest[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+            out += '?';
+            i += static_cast<std::size_t>(length);
+            continue;
+        }
         out += encode(cp);
         i += static_cast<std::size_t>(length);
     }
