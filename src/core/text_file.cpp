@@ -23,9 +23,8 @@ void writeFileReplacing(const std::string& path, std::string_view bytes) {
             throw DataFileError(path, std::string("cannot be created: ") + std::strerror(errno));
         }
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
+        out.close();  // a full disk may only show when the file is closed
         if (!out) {
-            out.close();
             std::error_code ignored;
             fs::remove(temporary, ignored);
             throw DataFileError(path, "could not be written completely");
