@@ -1,7 +1,9 @@
 #include "data/met_file.h"
 
+#include <filesystem>
 #include <fstream>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "core/errors.h"
@@ -79,6 +81,8 @@ class LineTokenizer {
 }  // namespace
 
 MetFileData readMetFile(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) throw DataFileError(path, "is a folder");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw DataFileError(path, "cannot be opened");
 
