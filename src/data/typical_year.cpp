@@ -13,9 +13,14 @@ namespace climstat {
 
 namespace {
 
-// Altitude texts of the table are whole numbers; a user-given one may carry decimals.
+// Altitude texts of the table are whole numbers; a user-given one may carry decimals. An
+// altitude above the top of the standard atmosphere has no pressure and is refused.
 float altitudeOf(const std::string& altitudeText) {
-    return static_cast<float>(parseDecimal(altitudeText, '.'));
+    const double z = parseDecimal(altitudeText, '.');
+    if (!(z > -1.0e4 && z < 4.0e4)) {
+        throw UsageError("altitude " + altitudeText + " m is outside -10000..40000 m");
+    }
+    return static_cast<float>(z);
 }
 
 // Everything a typical-year load writes besides the file's own values.

@@ -22,7 +22,9 @@ std::string loadTypicalYear(AnalysisState& state, std::string_view name, DataSou
                             const std::string& dataFolder);
 
 // The same for a typical-year file outside the table: its path and the altitude of its data in
-// metres (as text, the way the result pages show it).
+// metres (as text, the way the result pages show it). An altitude that is not a number throws
+// ConversionError, one outside -10000..40000 m UsageError, an unreadable file DataFileError;
+// the state is then untouched.
 void loadTypicalYearFile(AnalysisState& state, const std::string& path,
                          const std::string& altitudeText);
 
