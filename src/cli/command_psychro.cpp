@@ -9,22 +9,30 @@ namespace climstat::cli {
 
 int commandPsychro(Context& ctx) {
     using namespace psychro;
-    const auto t = static_cast<float>(numberOption(ctx, "t"));
-    const auto w = static_cast<float>(numberOption(ctx, "w"));
-    float pt = 0;
+    // The limits are checked on the numbers as given, before they become single precision.
+    const double tGiven = numberOption(ctx, "t");
+    const double wGiven = numberOption(ctx, "w");
     if (ctx.args.has("pt") == ctx.args.has("altitude")) {
         throw UsageError("psychro needs either --pt P or --altitude Z");
     }
+    float pt = 0;
     if (ctx.args.has("pt")) {
-        pt = static_cast<float>(numberOption(ctx, "pt"));
+        const double ptGiven = numberOption(ctx, "pt");
+        if (!(ptGiven > 0.0 && ptGiven < 1.0e7)) {
+            throw UsageError("--pt must be a pressure above 0 and below 1e7 Pa");
+        }
+        pt = static_cast<float>(ptGiven);
     } else {
         const double z = numberOption(ctx, "altitude");
         if (!(z > -1000.0 && z < 10000.0)) throw UsageError("--altitude is outside -1000..10000 m");
         pt = pressureAtAltitude(static_cast<float>(z));
     }
-    if (!(pt > 0.0f && pt < 1.0e7f)) throw UsageError("--pt must be a pressure above 0 Pa");
-    if (!(t > -100.0f && t < 200.0f)) throw UsageError("--t must lie between -100 and 200 degC");
-    if (!(w >= 0.0f && w < 1.0f)) throw UsageError("--w must lie between 0 and 1 kg/kg");
+    if (!(tGiven > -100.0 && tGiven < 200.0)) {
+        throw UsageError("--t must lie between -100 and 200 degC");
+    }
+    if (!(wGiven >= 0.0 && wGiven < 1.0)) throw UsageError("--w must lie between 0 and 1 kg/kg");
+    const auto t = static_cast<float>(tGiven);
+    const auto w = static_cast<float>(wGiven);
 
     const char sep = ctx.decimalSeparator;
     std::ostringstream out;
