@@ -53,10 +53,10 @@ DecimalDigits roundDigits(const DecimalDigits& d, int keep) {
         if (i >= 0) {
             ++out.digits[i];
         } else {
-            out.digits.insert(out.digits.begin(), '1');
+            // Every kept digit was a 9, or none was kept: a new leading 1 followed by zeros.
+            out.digits.assign(static_cast<std::size_t>(keep > 0 ? keep : 1), '0');
+            out.digits[0] = '1';
             ++out.exponent;
-            out.digits.pop_back();
-            if (keep == 0) out.digits = "1";
         }
     }
     while (!out.digits.empty() && out.digits.back() == '0')
