@@ -5,6 +5,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" release
+# Tests and benchmarks are asked for explicitly: scripts/run.sh configures the same build folder
+# without them.
+"$root/scripts/build.sh" release -DCLIMSTAT_BUILD_TESTS=ON -DCLIMSTAT_BUILD_BENCH=ON
 cd "$root/build/release"
 ctest --output-on-failure --no-tests=error -j "$(nproc)"
