@@ -1,0 +1,178 @@
+#include "data/station_loader.h"
+
+#include <ostream>
+
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "data/station_file.h"
+#include "data/typical_year.h"
+#include "psychro/humid_air.h"
+
+namespace climstat {
+
+namespace {
+
+constexpr float kNoTemperature = 90.0f;   // a temperature of 90 or more is no data
+constexpr std::int32_t kNoReading = 900;  // a humidity above 900 is no reading
+constexpr float kFirstCarriedW = 0.005f;
+
+float altitudeNumber(const std::string& text, char separator) {
+    return static_cast<float>(parseDecimal(text, separator));
+}
+
+}  // namespace
+
+StationLoadResult loadStationData(AnalysisState& state, const std::string& altitudeText,
+                                  const std::string& code, const StationLoadSettings& settings,
+                                  const std::string& dataFolder, std::ostream& trace,
+                                  std::ostream& errors) {
+    using namespace psychro;
+    if (!isStationFileCode(code)) {
+        throw UsageError("'" + code + "' cannot name station files");
+    }
+    // Catalogue altitudes are whole metres; they do not depend on the user's separator.
+    const float stationAltitude = altitudeNumber(altitudeText, '.');
+    float localityAltitude = stationAltitude;
+    if (movesAltitude(settings.extrapolation)) {
+        const double z = parseDecimal(settings.localityAltitudeText, settings.decimalSeparator);
+        // Far outside this range the pressure formula has no meaning (above 44 km it is NaN).
+        if (!(z >= -1000.0 && z <= 10000.0)) {
+            throw UsageError("locality altitude " + settings.localityAltitudeText +
+                             " m is outside -1000..10000 m");
+        }
+        localityAltitude = static_cast<float>(z);
+    }
+
+    StationLoadResult result;
+    result.temperaturePath = stationFilePath(dataFolder, "T", code);
+    result.humidityPath = stationFilePath(dataFolder, "H", code);
+
+    // 1. Pressure and height gain.
+    const ExtrapolationSetup setup =
+        extrapolationSetup(settings.extrapolation, stationAltitude, localityAltitude);
+    state.pt = setup.pt;
+    const float pt = setup.pt;
+
+    // 2. Plot limits and year slots.
+    resetPlotLimits(state);
+    state.nYears = kStationYears;
+
+    // 3. Temperature file.
+    conversorAEMET reader("", 0, trace);
+    HourlyTable table = makeHourlyTable();
+    if (reader.readHourlyFile(table, result.temperaturePath, "T") == 1) {
+        errors << "Error lectura \n";
+        result.temperatureFailure = reader.failure();
+    } else {
+        result.temperatureRead = true;
+    }
+
+    // 4. Everything starts as no data.
+    state.nValidT = 0;
+    state.firstValidYear = 0;
+    state.lastValidYear = 0;
+    for (int h = 1; h <= kHoursPerYear; ++h) {
+        for (int y = 1; y <= kStationYears; ++y) {
+            state.ts[h][y] = MISSING_T;
+            state.w[h][y] = MISSING_T;
+            state.tw[h][y] = MISSING_T;
+        }
+    }
+
+    // 5. Temperatures.
+    for (int y = 1; y <= kStationYears; ++y) {
+        const std::int32_t* row = table[static_cast<std::size_t>(y - 1)];
+        for (int h = 1; h <= kHoursPerYear; ++h) {
+            const float t = static_cast<float>(static_cast<double>(row[h - 1]) * 0.1);
+            state.ts[h][y] = t;
+            if (t < kNoTemperature) {
+                ++state.nValidT;
+                if (state.firstValidYear == 0) state.firstValidYear = y;
+                state.lastValidYear = y;
+            }
+        }
+    }
+
+    // 6. Humidity file, into the same table.
+    if (reader.readHourlyFile(table, result.humidityPath, "H") == 1) {
+        result.humidityFailure = reader.failure();
+    } else {
+        result.humidityRead = true;
+    }
+    state.nValidH = 0;
+    float previousW = kFirstCarriedW;
+
+    // 7. Humidity ratio, extrapolation, cap and wet bulb of every hour.
+    for (int y = 1; y <= kStationYears; ++y) {
+        const std::int32_t* row = table[static_cast<std::size_t>(y - 1)];
+        for (int h = 1; h <= kHoursPerYear; ++h) {
+            const float t = state.ts[h][y];
+            const std::int32_t rawH = row[h - 1];
+            if (t == 0.0f || rawH == 0) {
+                state.w[h][y] = 0.0f;
+                state.tw[h][y] = 0.0f;
+                continue;
+            }
+            if (t >= kNoTemperature) continue;
+            const bool hasReading = rawH <= kNoReading;
+            if (!hasReading) {
+                state.w[h][y] = previousW;
+                if (relativeHumidity(t, previousW, pt) > 100.0f) {
+                    state.w[h][y] = humidityRatioAt995(t, pt);
+                    previousW = state.w[h][y];
+                }
+            } else {
+                ++state.nValidH;
+                const double rh = rawH > 99.5 ? 99.5 : static_cast<double>(rawH);
+                const double pv = static_cast<double>(saturationPressure(t)) * rh * 0.01;
+                const float w = humidityRatio(static_cast<float>(pv), pt);
+                state.w[h][y] = w;
+                previousW = w;
+            }
+            if (settings.extrapolation != Extrapolation::None) {
+                const CorrectedHour corrected = correctStationHour(
+                    settings.extrapolation, setup.heightGain, h, t, state.w[h][y], hasReading, pt);
+                state.ts[h][y] = corrected.ts;
+                state.w[h][y] = corrected.w;
+                if (corrected.wReplaced) previousW = corrected.w;
+            }
+            if (state.w[h][y] > state.wMax) state.w[h][y] = state.wMax;
+            state.tw[h][y] = wetBulb(state.ts[h][y], state.w[h][y], pt);
+        }
+    }
+
+    // 8. The selection pass.
+    runSelection(state, settings.selection);
+    return result;
+}
+
+StationSelection selectStation(AnalysisState& state, int itemIndex,
+                               const StationLoadSettings& settings, const std::string& dataFolder,
+                               std::ostream& trace, std::ostream& errors) {
+    StationSelection selection;
+    state.selectedLocation = stationCodeForIndex(itemIndex);
+    selection.stationLabels = lookUpStation(state, state.selectedLocation);
+    if (state.selectedLocation.empty() || settings.selection.source != DataSource::Aemet) {
+        return selection;
+    }
+    state.typicalYearIndex = -1;
+    const auto& info = state.stationInfo;
+    state.locationProvince = info[1];
+    state.locationName = info[2] + " (" + info[7] + ")";
+    if (settings.extrapolation != psychro::Extrapolation::None) {
+        state.locationName = "Datos base: " + state.locationName;
+    }
+    state.locationLatitudeText = info[3];
+    state.locationLongitudeText = info[4];
+    state.locationCountTText = info[5];
+    state.locationCountHText = info[6];
+    state.locationCode = info[7];
+    state.locationAltitudeText = info[8];
+    selection.load = loadStationData(state, state.locationAltitudeText, state.stationCode, settings,
+                                     dataFolder, trace, errors);
+    selection.loaded = true;
+    selection.designTexts = designPageStationTexts(state, settings.decimalSeparator);
+    return selection;
+}
+
+}  // namespace climstat
