@@ -37,12 +37,18 @@ constexpr std::array kCommands = {
     Command{"diagram", commandDiagram,
             "diagram [--year N|all]     psychrometric diagram as CSV series,x,y (N 1997..2008, "
             "default 2007)"},
+    Command{"write-station", commandWriteStation,
+            "write-station --code CODE --input FILE.csv   the station's two files in the data "
+            "folder\n"
+            "                           from lines YYYY-MM-DD;HH;T;RH (hour 1..24, degC, %; an "
+            "empty field is missing)"},
 };
 
 constexpr std::string_view kUsageHead =
     "usage: climstat-cli [options] COMMAND [command options]\n"
     "\n"
     "location   --source cte2006|cte2013 --location NAME\n"
+    "           --source aemet --station CODE [--extrapolation 0..3] [--locality-altitude Z]\n"
     "           --met FILE --altitude Z\n"
     "selection  --interval 0..12   --first VAR:min|max:LIMIT   --second VAR:min|max:LIMIT\n"
     "           (VAR: ts tw tdp w rh h, or none)\n"

@@ -77,6 +77,9 @@ double numberOption(const Context& ctx, const std::string& name);
 // cannot be read.
 void loadLocation(Context& ctx);
 
+// Why no data folder was found: where the search looked and how to give one.
+std::string missingFolderMessage(const DataFolderChoice& choice);
+
 // Selection settings from --interval, --first, --second, --day-type and --schedule (and the
 // data source and decimal separator of the context); throws UsageError for malformed options.
 SelectionSettings selectionSettings(const Context& ctx);
@@ -105,5 +108,6 @@ int commandSelection(Context& ctx);
 int commandAverages(Context& ctx);
 int commandHourlyValues(Context& ctx);
 int commandDiagram(Context& ctx);
+int commandWriteStation(Context& ctx);
 
 }  // namespace climstat::cli

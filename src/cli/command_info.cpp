@@ -3,6 +3,8 @@
 
 #include "cli/cli.h"
 #include "core/number_text.h"
+#include "data/station_catalogue.h"
+#include "psychro/station_extrapolation.h"
 
 namespace climstat::cli {
 
@@ -20,6 +22,40 @@ struct Extremes {
         ++count;
     }
 };
+
+// Calendar year of a station year slot, or "-" when no slot holds a valid temperature.
+std::string yearText(int slot) {
+    if (slot == 0) return "-";
+    return integerText(1996 + slot) + " (slot " + integerText(slot) + ")";
+}
+
+// The catalogue record of the loaded station and what its load found.
+void writeStationInfo(const Context& ctx, std::ostream& out) {
+    const AnalysisState& s = *ctx.state;
+    const StationRecord* record = findStation(s.stationCode);
+    if (record == nullptr) return;
+    const char sep = ctx.decimalSeparator;
+    const auto choice =
+        static_cast<psychro::Extrapolation>(ctx.args.value("extrapolation").value_or("0")[0] - '0');
+    out << "station: " << record->code << '\n';
+    out << "province: " << record->province << '\n';
+    out << "station name: " << record->stationName << '\n';
+    out << "station altitude (m): " << record->altitudeText << '\n';
+    out << "latitude text: " << record->latitudeText << '\n';
+    out << "longitude text: " << record->longitudeText << '\n';
+    out << "temperature data (catalogue): " << record->countTText << '\n';
+    out << "humidity data (catalogue): " << record->countHText << '\n';
+    out << "wMax (kg/kg): " << numberText(record->wMax, 15, 4, sep) << '\n';
+    out << "extrapolation: " << static_cast<int>(choice) << ' '
+        << psychro::extrapolationCaption(choice) << '\n';
+    if (psychro::movesAltitude(choice)) {
+        out << "locality altitude (m): " << *ctx.args.value("locality-altitude") << '\n';
+    }
+    out << "valid temperature hours (nValidT): " << s.nValidT << '\n';
+    out << "humidity readings (nValidH): " << s.nValidH << '\n';
+    out << "first valid year: " << yearText(s.firstValidYear) << '\n';
+    out << "last valid year: " << yearText(s.lastValidYear) << '\n';
+}
 
 }  // namespace
 
@@ -61,6 +97,7 @@ int commandInfo(Context& ctx) {
     };
     line("ts (degC)", ts, 2);
     line("w (kg/kg)", w, 6);
+    if (ctx.source == DataSource::Aemet) writeStationInfo(ctx, out);
     writeResult(ctx, out.str());
     return kExitOk;
 }

@@ -2,6 +2,8 @@
 
 #include "cli/cli.h"
 #include "core/errors.h"
+#include "core/number_text.h"
+#include "data/station_loader.h"
 #include "data/typical_year.h"
 #include "data/typical_year_table.h"
 
@@ -17,6 +19,8 @@ const TypicalYearLocation* findListedLocation(const std::string& text, TypicalYe
     return nullptr;
 }
 
+}  // namespace
+
 std::string missingFolderMessage(const DataFolderChoice& choice) {
     std::ostringstream message;
     message << "not found (looked in";
@@ -26,6 +30,8 @@ std::string missingFolderMessage(const DataFolderChoice& choice) {
     message << "); give one with --data-dir DIR or the environment variable CLIMSTAT_DATA_DIR";
     return message.str();
 }
+
+namespace {
 
 void loadListedLocation(Context& ctx, TypicalYearList list) {
     auto name = ctx.args.value("location");
@@ -64,21 +70,95 @@ void loadMetFile(Context& ctx) {
     state.typicalYearIndex = 0;
 }
 
+psychro::Extrapolation extrapolationOption(const Context& ctx) {
+    auto text = ctx.args.value("extrapolation");
+    if (!text) return psychro::Extrapolation::None;
+    if (text->size() != 1 || (*text)[0] < '0' || (*text)[0] > '3') {
+        throw UsageError("--extrapolation must be 0, 1, 2 or 3");
+    }
+    return static_cast<psychro::Extrapolation>((*text)[0] - '0');
+}
+
+// The locality altitude as the loader converts it, with the context's separator; on the command
+// line it may be written with a point as well.
+std::string localityAltitudeText(const Context& ctx) {
+    const double z = numberOption(ctx, "locality-altitude");
+    if (!(z >= -1000.0 && z <= 10000.0)) {
+        throw UsageError("--locality-altitude is outside -1000..10000 m");
+    }
+    std::string text = *ctx.args.value("locality-altitude");
+    if (ctx.decimalSeparator != '.' && text.find(ctx.decimalSeparator) == std::string::npos) {
+        for (char& c : text) {
+            if (c == '.') c = ctx.decimalSeparator;
+        }
+    }
+    return text;
+}
+
+void loadStation(Context& ctx) {
+    auto code = ctx.args.value("station");
+    if (!code) throw UsageError("--source aemet needs --station CODE");
+    const int item = stationIndexForCode(*code);
+    if (item == 0) {
+        throw UsageError("'" + *code +
+                         "' is not a station code of the catalogue (such as 3195 or 1387E)");
+    }
+    StationLoadSettings settings;
+    settings.extrapolation = extrapolationOption(ctx);
+    if (psychro::movesAltitude(settings.extrapolation)) {
+        if (!ctx.args.has("locality-altitude")) {
+            throw UsageError("--extrapolation " + *ctx.args.value("extrapolation") +
+                             " needs --locality-altitude Z (metres above sea level)");
+        }
+        settings.localityAltitudeText = localityAltitudeText(ctx);
+    }
+    settings.decimalSeparator = ctx.decimalSeparator;
+    if (ctx.dataFolder.folder.empty()) {
+        throw DataFileError("data folder", missingFolderMessage(ctx.dataFolder));
+    }
+    ctx.source = DataSource::Aemet;
+    settings.selection = selectionSettings(ctx);
+    applyScheduleOptions(ctx);
+
+    // The reader's trace lines go with the diagnostics, so that standard output carries only
+    // what the command writes.
+    const StationSelection selection =
+        selectStation(*ctx.state, item, settings, ctx.dataFolder.folder, ctx.err, ctx.err);
+    ctx.loadedFile = selection.load.temperaturePath + ", " + selection.load.humidityPath;
+    if (!selection.load.temperatureRead) {
+        throw DataFileError(selection.load.temperaturePath, selection.load.temperatureFailure);
+    }
+    if (!selection.load.humidityRead) {
+        ctx.err << "climstat-cli: warning: " << selection.load.humidityPath << ": "
+                << selection.load.humidityFailure
+                << "; hours without a humidity reading carry the last humidity ratio\n";
+    }
+}
+
 }  // namespace
 
 void loadLocation(Context& ctx) {
+    auto source = ctx.args.value("source");
+    if (ctx.args.has("met") && source) throw UsageError("give either --met or --source, not both");
+    if (!(source && *source == "aemet")) {
+        for (const char* option : {"station", "extrapolation", "locality-altitude"}) {
+            if (ctx.args.has(option)) {
+                throw UsageError(std::string("--") + option + " goes with --source aemet only");
+            }
+        }
+    }
     if (ctx.args.has("met")) {
-        if (ctx.args.has("source")) throw UsageError("give either --met or --source, not both");
         loadMetFile(ctx);
         return;
     }
-    auto source = ctx.args.value("source");
     if (!source) {
         throw UsageError(
             "no location given: use --source cte2006|cte2013 --location NAME, "
             "--source aemet --station CODE, or --met FILE --altitude Z");
     }
-    if (*source == "cte2006") {
+    if (*source == "aemet") {
+        loadStation(ctx);
+    } else if (*source == "cte2006") {
         loadListedLocation(ctx, TypicalYearList::List2006);
     } else if (*source == "cte2013") {
         loadListedLocation(ctx, TypicalYearList::List2013);

@@ -4,6 +4,20 @@
 
 namespace climstat::psychro {
 
+const char* extrapolationCaption(Extrapolation choice) {
+    switch (choice) {
+        case Extrapolation::None:
+            return "Estación meteo";
+        case Extrapolation::Altitude:
+            return "Diferente cota";
+        case Extrapolation::ThermalIsland:
+            return "Isla térmica";
+        case Extrapolation::ThermalIslandAndAltitude:
+            return "Isla térm.+dif.cota";
+    }
+    return "";
+}
+
 ExtrapolationSetup extrapolationSetup(Extrapolation choice, float stationAltitude,
                                       float localityAltitude) {
     ExtrapolationSetup setup;

@@ -15,6 +15,9 @@ enum class Extrapolation {
     ThermalIslandAndAltitude = 3,  // "Isla térm.+dif.cota"
 };
 
+// Caption of a choice ("Estación meteo", "Diferente cota", "Isla térmica", "Isla térm.+dif.cota").
+const char* extrapolationCaption(Extrapolation choice);
+
 inline bool movesAltitude(Extrapolation choice) {
     return choice == Extrapolation::Altitude || choice == Extrapolation::ThermalIslandAndAltitude;
 }

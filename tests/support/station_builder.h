@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -45,10 +46,11 @@ std::vector<StationDay> consecutiveDays(int year, int month, int day, int count,
     return days;
 }
 
-// Writes the two files of station `code` into a data folder.
+// Writes the two files of station `code` into a data folder, creating the folder.
 inline void writeStation(const std::string& folder, const std::string& code,
                          const std::vector<StationDay>& temperature,
                          const std::vector<StationDay>& humidity) {
+    std::filesystem::create_directories(folder);
     writeStationFile(stationFilePath(folder, "T", code), "T", temperature, code);
     writeStationFile(stationFilePath(folder, "H", code), "H", humidity, code);
 }
