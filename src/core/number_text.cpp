@@ -108,7 +108,7 @@ std::string numberText(double value, int precision, int decimals, char decimalSe
     const int e = rounded.exponent;
     const int n = static_cast<int>(rounded.digits.size());
     if (rounded.digits.empty() || e < 0) {
-        integerPart = "0";
+        integerPart.push_back('0');
     } else {
         for (int i = 0; i <= e; ++i)
             integerPart += i < n ? rounded.digits[i] : '0';
