@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <system_error>
 
@@ -231,28 +232,37 @@ int conversorAEMET::readHourlyFile(HourlyTable& table, const std::string& path,
         return 1;
     }
     const std::string tooLarge = "is larger than 64 MB, too large to be a station file";
+    std::optional<std::uintmax_t> size;
     if (!ec && fs::is_regular_file(status)) {
-        const std::uintmax_t size = fs::file_size(file, ec);
-        if (!ec && size > kMaxStationFileBytes) {
-            failure_ = tooLarge;
-            return 1;
-        }
+        std::error_code sizeError;
+        const std::uintmax_t bytes = fs::file_size(file, sizeError);
+        if (!sizeError) size = bytes;
     }
-
-    // One read of the whole file where its size is known; a file that is not a regular one
-    // (a pipe, a device) is read in chunks up to the same limit.
     std::vector<unsigned char> buffer;
-    for (;;) {
-        const std::size_t old = buffer.size();
-        buffer.resize(old + kReadChunk);
-        in.read(reinterpret_cast<char*>(buffer.data() + old),
-                static_cast<std::streamsize>(kReadChunk));
-        buffer.resize(old + static_cast<std::size_t>(in.gcount()));
-        if (buffer.size() > kMaxStationFileBytes) {
+    if (size) {
+        // One read of the whole file into a buffer of its size.
+        if (*size > kMaxStationFileBytes) {
             failure_ = tooLarge;
             return 1;
         }
-        if (!in) break;
+        buffer.resize(static_cast<std::size_t>(*size));
+        in.read(reinterpret_cast<char*>(buffer.data()),
+                static_cast<std::streamsize>(buffer.size()));
+        buffer.resize(static_cast<std::size_t>(in.gcount()));
+    } else {
+        // Size unknown (a pipe, a device): read in chunks up to the same limit.
+        for (;;) {
+            const std::size_t old = buffer.size();
+            buffer.resize(old + kReadChunk);
+            in.read(reinterpret_cast<char*>(buffer.data() + old),
+                    static_cast<std::streamsize>(kReadChunk));
+            buffer.resize(old + static_cast<std::size_t>(in.gcount()));
+            if (buffer.size() > kMaxStationFileBytes) {
+                failure_ = tooLarge;
+                return 1;
+            }
+            if (!in) break;
+        }
     }
 
     parseHourlyBytes(buffer, itemsPerRecord(variable), table, trace_);

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang into build/fuzz and runs each for SECONDS (default 60),
+# starting from the seed corpus in fuzz/corpus. Fails when a target finds a crash, undefined
+# behaviour, a leak or an input that runs longer than 10 s; the input is kept in
+# build/fuzz/artifacts/<target>/.
+# Usage: scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+seconds="${1:-60}"
+case "$seconds" in
+    '' | *[!0-9]*) echo "usage: scripts/fuzz.sh [SECONDS]" >&2; exit 2 ;;
+esac
+build="$root/build/fuzz"
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DCLIMSTAT_FUZZ=ON -DCLIMSTAT_SANITIZE=OFF \
+    -DCLIMSTAT_BUILD_TESTS=OFF -DCLIMSTAT_BUILD_BENCH=OFF -DCLIMSTAT_BUILD_CLI=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)" --target station_file_fuzzer met_file_fuzzer
+
+for target in station_file met_file; do
+    corpus="$build/corpus/$target"
+    artifacts="$build/artifacts/$target"
+    mkdir -p "$corpus" "$artifacts"
+    echo "== fuzz $target for ${seconds} s"
+    "$build/fuzz/${target}_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" "$root/fuzz/corpus/$target"
+done
