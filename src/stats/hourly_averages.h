@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/analysis_state.h"
+#include "stats/chart_point.h"
 #include "stats/hourly_variable.h"
 #include "stats/text_grid.h"
 
@@ -39,11 +40,6 @@ std::string hourlyAverageCellText(const AnalysisState& state, int column, int ro
 // Texts of the page's grid: 14 columns x 26 rows, header "Ene".."Dic", "Anual"; row labels
 // "1 h." .. "24 h.", "Media".
 TextGrid hourlyAverageGridTexts(const AnalysisState& state, char decimalSeparator);
-
-struct ChartPoint {
-    double x = 0;
-    double y = 0;
-};
 
 // The line chart of the page: 13 series (index 1..12 the months, 13 the year) of 24 points
 // (hour of day, average; a cell without hours plots as 0).
