@@ -54,4 +54,22 @@ PageLabels stationHourlyValuesPageLabels(const AnalysisState& state, char decima
     return labels;
 }
 
+PageLabels frequencyPageLabels(const AnalysisState& state, const PageLabelSettings& settings) {
+    PageLabels labels = stationOrCityLabels(state, settings.source, 6, settings.decimalSeparator);
+    labels.dataType = dataTypeLabel(settings.source, settings.extrapolationChoice);
+    const bool movedAltitude =
+        settings.source == DataSource::Aemet &&
+        (settings.extrapolationChoice == 1 || settings.extrapolationChoice == 3);
+    if (movedAltitude) {
+        labels.altitudePressure =
+            "asnm: " + numberText(settings.localityAltitude, 6, 0, settings.decimalSeparator) +
+            " m.    Pt: " + numberText(state.pt, 6, 0, settings.decimalSeparator) + " Pa";
+    }
+    return labels;
+}
+
+PageLabels degreePageLabels(const AnalysisState& state, const PageLabelSettings& settings) {
+    return stationOrCityLabels(state, settings.source, 6, settings.decimalSeparator);
+}
+
 }  // namespace climstat

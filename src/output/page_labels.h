@@ -31,4 +31,26 @@ PageLabels hourlyValuesPageLabels(const AnalysisState& state, char decimalSepara
 // Labels of the station hourly-value page.
 PageLabels stationHourlyValuesPageLabels(const AnalysisState& state, char decimalSeparator);
 
+// What the labels of the frequency and degree pages depend on besides the state.
+struct PageLabelSettings {
+    DataSource source = DataSource::Aemet;
+    int extrapolationChoice = 0;  // 0 "Estación meteo" .. 3 "Isla térm.+dif.cota"
+    float localityAltitude = 0;   // altitude of the locality, m (choices 1 and 3)
+    char decimalSeparator = '.';
+};
+
+// Hint of the statistics pages on where their text file goes.
+inline constexpr const char* kSaveFileHint =
+    "Se pueden obtener los datos en el fichero \"..\\frecuencias\\salida.txt\" mediante el botón "
+    "guardar";
+
+// Labels of the frequency page: the data type names the extrapolation choice, and the altitude
+// is that of the locality when the data were moved to another altitude (choices 1 and 3); the
+// pressure has 6 significant digits.
+PageLabels frequencyPageLabels(const AnalysisState& state, const PageLabelSettings& settings);
+
+// Labels of the degree-hour and degree-day pages: the plain data type of the source, the
+// altitude of the data and the pressure with 6 significant digits.
+PageLabels degreePageLabels(const AnalysisState& state, const PageLabelSettings& settings);
+
 }  // namespace climstat
