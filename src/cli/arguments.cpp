@@ -33,7 +33,9 @@ constexpr std::array kOptions = {
     // global
     OptionSpec{"data-dir", true, false},
     OptionSpec{"decimal-separator", true, false},
-    OptionSpec{"output", true, false},
+    // repeatable for frequencies, whose --output also names the output kind; other commands
+    // refuse a second one when they write
+    OptionSpec{"output", true, true},
     // command options
     OptionSpec{"t", true, false},
     OptionSpec{"w", true, false},

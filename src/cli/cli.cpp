@@ -42,6 +42,17 @@ constexpr std::array kCommands = {
             "folder\n"
             "                           from lines YYYY-MM-DD;HH;T;RH (hour 1..24, degC, %; an "
             "empty field is missing)"},
+    Command{"design", commandDesign,
+            "design                     design conditions (NAME;value, empty when undefined) "
+            "and the observation counts"},
+    Command{"frequencies", commandFrequencies,
+            "frequencies --variable V [--output K] [--output FILE]   frequency table file; "
+            "V: 0..5 or ts tw tdp w h rh; K: 0..8 or hours frequencies cumulative mean-ts "
+            "mean-tw mean-tdp mean-w mean-h mean-rh (default hours)"},
+    Command{"degree-hours", commandDegreeHours,
+            "degree-hours [--cooling]   degree-hour table file (heating unless --cooling)"},
+    Command{"degree-days", commandDegreeDays,
+            "degree-days [--cooling]    degree-day table file (heating unless --cooling)"},
 };
 
 constexpr std::string_view kUsageHead =
@@ -88,12 +99,21 @@ double numberOption(const Context& ctx, const std::string& name) {
 }
 
 void writeResult(Context& ctx, const std::string& bytes) {
-    if (auto path = ctx.args.value("output")) {
-        writeFileReplacing(*path, bytes);
+    // --output may be repeated only where a command gives it a second meaning.
+    if (ctx.args.values("output").size() > 1) {
+        throw UsageError("option --output is given more than once");
+    }
+    writeResult(ctx, bytes, ctx.args.value("output"));
+}
+
+void writeResult(Context& ctx, const std::string& bytes, const std::optional<std::string>& file) {
+    if (file) {
+        writeFileReplacing(*file, bytes);
         return;
     }
     ctx.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     ctx.out.flush();
+    if (!ctx.out) throw DataFileError("standard output", "could not be written completely");
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -10,6 +10,7 @@
 
 #include "core/analysis_state.h"
 #include "data/data_folder.h"
+#include "output/page_labels.h"
 #include "selection/selection.h"
 
 namespace climstat::cli {
@@ -94,8 +95,14 @@ void applyScheduleOptions(Context& ctx);
 void runSelectionPass(Context& ctx);
 
 // Writes a command's output to --output FILE when given (replacing the file only once it is
-// complete) or to standard output.
+// complete) or to standard output. Throws UsageError when --output is given more than once.
 void writeResult(Context& ctx, const std::string& bytes);
+// The same to the file named by the command itself (standard output when there is none).
+void writeResult(Context& ctx, const std::string& bytes, const std::optional<std::string>& file);
+
+// What the location labels of the result pages are derived from: the loaded source, the
+// --extrapolation choice and the --locality-altitude.
+PageLabelSettings pageLabelSettings(const Context& ctx);
 
 // Item 0..5 of a page's variable selector from --variable: the item or its short name ts, tw,
 // tdp, w, h, rh. Throws UsageError when missing or unknown.
@@ -109,5 +116,9 @@ int commandAverages(Context& ctx);
 int commandHourlyValues(Context& ctx);
 int commandDiagram(Context& ctx);
 int commandWriteStation(Context& ctx);
+int commandDesign(Context& ctx);
+int commandFrequencies(Context& ctx);
+int commandDegreeHours(Context& ctx);
+int commandDegreeDays(Context& ctx);
 
 }  // namespace climstat::cli
