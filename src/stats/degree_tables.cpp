@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include "core/calendar.h"
 #include "core/number_text.h"
 #include "stats/class_tables.h"
-#include "stats/year_calendar.h"
 
 namespace climstat {
 
 namespace {
-
-constexpr std::array<int, 13> kDaysOfMonth = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 bool inHeatingSeason(int m) {
     return m == 11 || m == 12 || m == 1 || m == 2 || m == 3;
@@ -125,7 +123,7 @@ void computeDegreeDays(AnalysisState& s, DataSource source) {
         for (int d = 1; d <= kDaysPerYear; ++d) {
             const float t = s.dailyMeanT[d][y];
             if (t == NO_DAY) continue;
-            const int m = stats_calendar::monthOfDayNumber(d);
+            const int m = monthOfDay(d);
             s.validDays[m] += 1.0f;
             addDegrees(s, m, 1.0f, t);
         }
@@ -135,7 +133,7 @@ void computeDegreeDays(AnalysisState& s, DataSource source) {
     // lower the result.
     for (int m = 1; m <= 12; ++m) {
         if (!(s.validDays[m] > 0.0f)) continue;
-        const auto days = static_cast<float>(kDaysOfMonth[static_cast<std::size_t>(m)]);
+        const auto days = static_cast<float>(daysInMonth(m));
         for (int b = 0; b < kBases; ++b) {
             s.heatingTable[m][b] = days * s.heatingTable[m][b] / s.validDays[m];
             s.coolingTable[m][b] = days * s.coolingTable[m][b] / s.validDays[m];

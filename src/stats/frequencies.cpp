@@ -4,16 +4,14 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/calendar.h"
 #include "core/number_text.h"
 #include "stats/class_tables.h"
 #include "stats/hourly_variable.h"
-#include "stats/year_calendar.h"
 
 namespace climstat {
 
 namespace {
-
-using stats_calendar::monthOfHourIndex;
 
 constexpr std::array<std::string_view, kStudyVariables> kVariableCaptions = {
     "Temp. seca (ºC)",      "Temp. húmeda (ºC)", "Temp. rocío (ºC)",
@@ -157,7 +155,7 @@ int computeFrequencies(AnalysisState& s, const FrequencySettings& settings,
 
     s.monthIntervalHours.fill(0.0f);
     for (int h = 1; h <= kHoursPerYear; ++h) {
-        if (s.hourMask[h] == 1.0f) s.monthIntervalHours[monthOfHourIndex(h)] += 1.0f;
+        if (s.hourMask[h] == 1.0f) s.monthIntervalHours[monthOfHour(static_cast<float>(h))] += 1.0f;
     }
 
     for (ClassTable* table : {&s.classWork, &s.binCountValid, &s.binCountRange, &s.binExact,
@@ -172,7 +170,7 @@ int computeFrequencies(AnalysisState& s, const FrequencySettings& settings,
         for (int h = 1; h <= kHoursPerYear; ++h) {
             if (s.validMask[h][y] * s.hourMask[h] != 1.0f) continue;
             const int c = frequencyClassOf(s.binIdx[h][y], s.binFirst, n);
-            const int m = monthOfHourIndex(h);
+            const int m = monthOfHour(static_cast<float>(h));
             s.binCountValid[c][m] += 1.0f;
             s.monthValidCount[m] += 1.0f;
             if (s.rangeMask[h][y] * s.hourMask[h] == 1.0f) {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/analysis_state.h"
+#include "core/calendar.h"
 #include "psychro/humid_air.h"
 #include "selection/selection.h"
 
@@ -39,9 +40,7 @@ inline SelectionSettings wholeYear(DataSource source = DataSource::Aemet) {
 
 // First hour index of month m (1..12) of the 365-day year.
 inline int firstHourOfMonth(int m) {
-    static constexpr int kDaysBefore[13] = {0,   0,   31,  59,  90,  120, 151,
-                                            181, 212, 243, 273, 304, 334};
-    return kDaysBefore[m] * 24 + 1;
+    return kDaysBeforeMonth[m] * 24 + 1;
 }
 
 }  // namespace climstat::test
