@@ -46,6 +46,13 @@ void computeDegreeDays(AnalysisState& state, DataSource source);
 // texts with precision 6 and 0 decimals, "0" otherwise. The grid is the table transposed.
 TextGrid degreeTableTexts(const AnalysisState& state, DegreeKind kind, char decimalSeparator);
 
+// Fixed captions of the degree pages.
+inline constexpr const char* kPositiveTermsCaption = "+  sólo se contabilizan términos positivos";
+inline constexpr const char* kDegreeHoursIntervalNote =
+    "El nº de grados hora depende del intervalo elegido";
+inline constexpr const char* kDegreeDaysGlobalNote =
+    "En estos calculos no se tiene encuenta el intervalo fijado (es global)";
+
 // " 5 meses: Noviembre,Diciembre,Enero,Febrero,Marzo" or " 4 meses: Junio,Julio,Agosto,Septiembre".
 std::string degreeSeasonCaption(DegreeKind kind);
 

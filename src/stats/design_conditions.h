@@ -8,6 +8,10 @@
 
 namespace climstat {
 
+// The note of the design-condition page: every valid hour counts, whatever the interval.
+inline constexpr const char* kDesignConditionsNote =
+    "(Para todos los datos de la estación, no se utilizan los intervalos definidos)";
+
 // Outdoor design conditions of the loaded data. Every figure but the two extremes can be
 // undefined (no class below the percentile, no hour to average); undefined is never a number.
 struct DesignConditions {
