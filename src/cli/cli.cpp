@@ -46,13 +46,15 @@ constexpr std::array kCommands = {
             "design                     design conditions (NAME;value, empty when undefined) "
             "and the observation counts"},
     Command{"frequencies", commandFrequencies,
-            "frequencies --variable V [--output K] [--output FILE]   frequency table file; "
-            "V: 0..5 or ts tw tdp w h rh; K: 0..8 or hours frequencies cumulative mean-ts "
-            "mean-tw mean-tdp mean-w mean-h mean-rh (default hours)"},
+            "frequencies --variable V [--output K] [--output FILE]   file of the frequency page\n"
+            "                           (V: ts tw tdp w h rh or 0..5; K: hours frequencies "
+            "cumulative mean-ts\n"
+            "                           mean-tw mean-tdp mean-w mean-h mean-rh or 0..8, default "
+            "hours)"},
     Command{"degree-hours", commandDegreeHours,
-            "degree-hours [--cooling]   degree-hour table file (heating unless --cooling)"},
+            "degree-hours [--cooling]   file of the degree-hour page (heating unless --cooling)"},
     Command{"degree-days", commandDegreeDays,
-            "degree-days [--cooling]    degree-day table file (heating unless --cooling)"},
+            "degree-days [--cooling]    file of the degree-day page (heating unless --cooling)"},
 };
 
 constexpr std::string_view kUsageHead =
