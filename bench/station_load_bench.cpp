@@ -15,15 +15,24 @@
 namespace climstat::bench {
 namespace {
 
-// The station is written once per process into a temporary data folder.
+// The station is written once per process into a temporary data folder, removed at exit.
+struct StationFolder {
+    std::string path;
+    StationFolder() {
+        const auto folder = std::filesystem::temp_directory_path() / "climstat-bench-station";
+        std::filesystem::remove_all(folder);
+        test::writeElevenYearStation(databaseDir(), folder.string(), "3195");
+        path = folder.string();
+    }
+    ~StationFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
 const std::string& stationFolder() {
-    static const std::string folder = [] {
-        const auto path = std::filesystem::temp_directory_path() / "climstat-bench-station";
-        std::filesystem::remove_all(path);
-        test::writeElevenYearStation(databaseDir(), path.string(), "3195");
-        return path.string();
-    }();
-    return folder;
+    static const StationFolder folder;
+    return folder.path;
 }
 
 void loadStation(benchmark::State& run, psychro::Extrapolation choice) {
