@@ -50,8 +50,8 @@ constexpr std::array kOptions = {
 };
 
 const OptionSpec* findOption(std::string_view name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.name == name) return &spec;
+    for (const OptionSpec& option : kOptions) {
+        if (option.name == name) return &option;
     }
     return nullptr;
 }
@@ -81,14 +81,14 @@ Arguments parseArguments(const std::vector<std::string>& args) {
                 inlineValue = name.substr(eq + 1);
                 name.resize(eq);
             }
-            const OptionSpec* spec = findOption(name);
-            if (spec == nullptr) throw UsageError("unknown option --" + name);
-            if (!spec->takesValue) {
+            const OptionSpec* option = findOption(name);
+            if (option == nullptr) throw UsageError("unknown option --" + name);
+            if (!option->takesValue) {
                 if (inlineValue) throw UsageError("option --" + name + " takes no value");
                 parsed.addFlag(name);
                 continue;
             }
-            if (!spec->repeatable && parsed.value(name)) {
+            if (!option->repeatable && parsed.value(name)) {
                 throw UsageError("option --" + name + " is given more than once");
             }
             if (inlineValue) {
