@@ -28,7 +28,19 @@ float convertLimit(const std::string& text, char decimalSeparator) {
     return static_cast<float>(value);
 }
 
-float rangeValue(const AnalysisState& state, RangeVariable variable, int h, int y) {
+// Whether a value fails a condition: below a lower bound, or at or above an upper bound.
+bool fails(float value, RangeSense sense, float limit) {
+    return sense == RangeSense::Minimum ? value < limit : value >= limit;
+}
+
+bool knownVariable(RangeVariable variable) {
+    const int item = static_cast<int>(variable);
+    return item >= 1 && item <= 6;
+}
+
+}  // namespace
+
+float rangeVariableValue(const AnalysisState& state, RangeVariable variable, int h, int y) {
     const float ts = state.ts[h][y];
     const float w = state.w[h][y];
     switch (variable) {
@@ -49,18 +61,6 @@ float rangeValue(const AnalysisState& state, RangeVariable variable, int h, int 
     }
     return 0.0f;
 }
-
-// Whether a value fails a condition: below a lower bound, or at or above an upper bound.
-bool fails(float value, RangeSense sense, float limit) {
-    return sense == RangeSense::Minimum ? value < limit : value >= limit;
-}
-
-bool knownVariable(RangeVariable variable) {
-    const int item = static_cast<int>(variable);
-    return item >= 1 && item <= 6;
-}
-
-}  // namespace
 
 void initValidMasks(AnalysisState& state, DataSource source) {
     const bool typicalYear = isTypicalYearSource(source);
@@ -110,11 +110,11 @@ void applyRangeFilter(AnalysisState& state, const SelectionSettings& settings) {
             if (ts > state.plotTsMax) state.plotTsMax = ts;
             if (w < state.plotWMin) state.plotWMin = w;
             if (w > state.plotWMax) state.plotWMax = w;
-            if (useFirst && fails(rangeValue(state, settings.first.variable, h, y),
+            if (useFirst && fails(rangeVariableValue(state, settings.first.variable, h, y),
                                   settings.first.sense, limit1)) {
                 state.rangeMask[h][y] = 0.0f;
             }
-            if (useSecond && fails(rangeValue(state, settings.second.variable, h, y),
+            if (useSecond && fails(rangeVariableValue(state, settings.second.variable, h, y),
                                    settings.second.sense, limit2)) {
                 state.rangeMask[h][y] = 0.0f;
             }

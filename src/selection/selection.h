@@ -33,6 +33,9 @@ struct RangeCondition {
 // Day type of each date, slot dateSlot = 31 * (month - 1) + day; 0 = never assigned (type 1).
 using DayTypeTable = std::array<int, 12 * 31 + 1>;
 
+// Value of a range variable at hour index h of year slot y, in single precision (0 for None).
+float rangeVariableValue(const AnalysisState& state, RangeVariable variable, int h, int y);
+
 // Everything the selection pass reads besides the analysis state.
 struct SelectionSettings {
     DataSource source = DataSource::Aemet;

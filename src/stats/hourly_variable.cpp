@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "core/errors.h"
-#include "psychro/humid_air.h"
+#include "selection/selection.h"
 
 namespace climstat {
 
@@ -16,23 +16,13 @@ HourlyVariable hourlyVariableFromItem(int item) {
 }
 
 float hourlyVariableValue(const AnalysisState& state, HourlyVariable variable, int h, int y) {
-    const float t = state.ts[h][y];
-    const float w = state.w[h][y];
-    switch (variable) {
-        case HourlyVariable::DryBulb:
-            return t;
-        case HourlyVariable::WetBulb:
-            return state.tw[h][y];
-        case HourlyVariable::DewPoint:
-            return psychro::dewPoint(w, state.pt);
-        case HourlyVariable::HumidityRatio:
-            return w * 1000.0f;
-        case HourlyVariable::Enthalpy:
-            return psychro::enthalpy(t, w);
-        case HourlyVariable::RelativeHumidity:
-            return psychro::relativeHumidity(t, w, state.pt);
-    }
-    return 0.0f;
+    // The pages list enthalpy before relative humidity, the range filter the other way round.
+    static constexpr std::array<RangeVariable, kHourlyVariableCount> kAsRangeVariable = {
+        RangeVariable::DryBulb,       RangeVariable::WetBulb,  RangeVariable::DewPoint,
+        RangeVariable::HumidityRatio, RangeVariable::Enthalpy, RangeVariable::RelativeHumidity};
+    const auto item = static_cast<std::size_t>(variable);
+    if (item >= kAsRangeVariable.size()) return 0.0f;
+    return rangeVariableValue(state, kAsRangeVariable[item], h, y);
 }
 
 std::string hourlyVariableAxisTitle(HourlyVariable variable) {
