@@ -24,7 +24,7 @@ int commandPsychro(Context& ctx) {
         pt = static_cast<float>(ptGiven);
     } else {
         const double z = numberOption(ctx, "altitude");
-        if (!(z > -1000.0 && z < 10000.0)) throw UsageError("--altitude is outside -1000..10000 m");
+        if (!isAcceptedAltitude(z)) throw UsageError("--altitude is outside -1000..10000 m");
         pt = pressureAtAltitude(static_cast<float>(z));
     }
     if (!(tGiven > -100.0 && tGiven < 200.0)) {

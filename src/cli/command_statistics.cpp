@@ -5,6 +5,7 @@
 #include "core/errors.h"
 #include "output/page_labels.h"
 #include "output/statistics_export.h"
+#include "psychro/humid_air.h"
 #include "stats/degree_tables.h"
 #include "stats/design_conditions.h"
 #include "stats/frequencies.h"
@@ -64,7 +65,7 @@ PageLabelSettings pageLabelSettings(const Context& ctx) {
     }
     if (ctx.args.has("locality-altitude")) {
         const double z = numberOption(ctx, "locality-altitude");
-        if (!(z >= -1000.0 && z <= 10000.0)) {
+        if (!psychro::isAcceptedAltitude(z)) {
             throw UsageError("--locality-altitude is outside -1000..10000 m");
         }
         settings.localityAltitude = static_cast<float>(z);

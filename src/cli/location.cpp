@@ -55,10 +55,7 @@ void loadListedLocation(Context& ctx, TypicalYearList list) {
 void loadMetFile(Context& ctx) {
     auto altitude = ctx.args.value("altitude");
     if (!altitude) throw UsageError("--met FILE needs --altitude Z (metres of the data)");
-    const double z = numberOption(ctx, "altitude");
-    if (!(z > -1000.0 && z < 10000.0)) {
-        throw UsageError("--altitude " + *altitude + " is outside -1000..10000 m");
-    }
+    const double z = numberOption(ctx, "altitude");  // the loader refuses an unusable one
     ctx.source = DataSource::Cte2013;
     ctx.loadedFile = *ctx.args.value("met");
     AnalysisState& state = *ctx.state;
@@ -82,10 +79,7 @@ psychro::Extrapolation extrapolationOption(const Context& ctx) {
 // The locality altitude as the loader converts it, with the context's separator; on the command
 // line it may be written with a point as well.
 std::string localityAltitudeText(const Context& ctx) {
-    const double z = numberOption(ctx, "locality-altitude");
-    if (!(z >= -1000.0 && z <= 10000.0)) {
-        throw UsageError("--locality-altitude is outside -1000..10000 m");
-    }
+    numberOption(ctx, "locality-altitude");  // a number; the loader checks its range
     std::string text = *ctx.args.value("locality-altitude");
     if (ctx.decimalSeparator != '.' && text.find(ctx.decimalSeparator) == std::string::npos) {
         for (char& c : text) {

@@ -35,8 +35,7 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
     float localityAltitude = stationAltitude;
     if (movesAltitude(settings.extrapolation)) {
         const double z = parseDecimal(settings.localityAltitudeText, settings.decimalSeparator);
-        // Far outside this range the pressure formula has no meaning (above 44 km it is NaN).
-        if (!(z >= -1000.0 && z <= 10000.0)) {
+        if (!isAcceptedAltitude(z)) {
             throw UsageError("locality altitude " + settings.localityAltitudeText +
                              " m is outside -1000..10000 m");
         }

@@ -17,8 +17,8 @@ namespace {
 // altitude above the top of the standard atmosphere has no pressure and is refused.
 float altitudeOf(const std::string& altitudeText) {
     const double z = parseDecimal(altitudeText, '.');
-    if (!(z > -1.0e4 && z < 4.0e4)) {
-        throw UsageError("altitude " + altitudeText + " m is outside -10000..40000 m");
+    if (!psychro::isAcceptedAltitude(z)) {
+        throw UsageError("altitude " + altitudeText + " m is outside -1000..10000 m");
     }
     return static_cast<float>(z);
 }

@@ -23,7 +23,7 @@ std::string loadTypicalYear(AnalysisState& state, std::string_view name, DataSou
 
 // The same for a typical-year file outside the table: its path and the altitude of its data in
 // metres (as text, the way the result pages show it). An altitude that is not a number throws
-// ConversionError, one outside -10000..40000 m UsageError, an unreadable file DataFileError;
+// ConversionError, one outside -1000..10000 m UsageError, an unreadable file DataFileError;
 // the state is then untouched.
 void loadTypicalYearFile(AnalysisState& state, const std::string& path,
                          const std::string& altitudeText);

@@ -53,6 +53,14 @@ float dewPoint(float W, float pt);
 // not finite (an arithmetic failure anywhere in the computation, the dew point included).
 float wetBulb(float T, float W, float pt);
 
+// Altitudes accepted for a location, m. Far outside them the standard atmosphere means nothing
+// (above about 44 km its pressure formula is not even a number).
+inline constexpr double kLowestAltitude = -1000.0;
+inline constexpr double kHighestAltitude = 10000.0;
+inline bool isAcceptedAltitude(double z) {
+    return z >= kLowestAltitude && z <= kHighestAltitude;
+}
+
 // Standard-atmosphere pressure of an altitude: 101325 * (1 - 2.25577e-5 * z)^5.2559, Pa.
 float pressureAtAltitude(float z);
 
