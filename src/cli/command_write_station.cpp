@@ -1,6 +1,5 @@
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
@@ -8,6 +7,7 @@
 #include "core/errors.h"
 #include "data/station_catalogue.h"
 #include "data/station_file.h"
+#include "data/station_import.h"
 #include "data/station_records.h"
 
 namespace climstat::cli {
@@ -49,10 +49,10 @@ int commandWriteStation(Context& ctx) {
                          "' is not a station code of the catalogue (such as 3195 or 1387E)");
     }
 
-    std::ifstream in(*input, std::ios::binary);
-    if (!in) throw DataFileError(*input, "cannot be opened");
-    const StationRecords records = readStationRecords(in, ctx.decimalSeparator);
-    if (in.bad()) throw DataFileError(*input, "could not be read completely");
+    const std::string folder = targetFolder(ctx);
+    const StationImport imported =
+        importStationRecords(*station, *input, folder, ctx.decimalSeparator);
+    const StationRecords& records = imported.records;
     if (!records.errors.empty()) {
         for (std::size_t i = 0; i < records.errors.size() && i < kReportedLines; ++i) {
             const StationRecordError& error = records.errors[i];
@@ -66,15 +66,11 @@ int commandWriteStation(Context& ctx) {
         throw UsageError(*input + ": " + std::to_string(records.errors.size()) +
                          " line(s) could not be used; no station file was written");
     }
-    if (records.temperature.empty()) {
+    if (!imported.written) {
         throw UsageError(*input + " holds no hourly records (lines YYYY-MM-DD;HH;T;RH)");
     }
-
-    const std::string folder = targetFolder(ctx);
-    const std::string temperaturePath = stationFilePath(folder, "T", station->code);
-    const std::string humidityPath = stationFilePath(folder, "H", station->code);
-    writeStationFile(temperaturePath, "T", records.temperature, station->code);
-    writeStationFile(humidityPath, "H", records.humidity, station->code);
+    const std::string& temperaturePath = imported.temperaturePath;
+    const std::string& humidityPath = imported.humidityPath;
 
     std::ostringstream out;
     out << "station: " << station->code << "  " << station->stationName << '\n';

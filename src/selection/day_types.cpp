@@ -67,6 +67,18 @@ std::vector<LineSegment> scheduleGridLines() {
     return lines;
 }
 
+std::vector<CellText> scheduleHourLabels() {
+    std::vector<CellText> labels;
+    for (int r = 1; r <= 3; ++r) {
+        for (int p = 1; p <= 24; ++p) {
+            const FilledRect cell{kScheduleCellWidth * p - 20, kScheduleCellHeight * r - 18,
+                                  kScheduleCellWidth * p, kScheduleCellHeight * r, kBlack};
+            labels.push_back({cell, std::to_string(p)});
+        }
+    }
+    return labels;
+}
+
 bool setSchedule(Grid<float>& scheduleTable, int dayType, const std::vector<int>& hours) {
     if (dayType < 1 || dayType > 6) return false;
     for (int hour : hours) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -57,6 +58,14 @@ ScheduleDrawing drawSchedules(const Grid<float>& scheduleTable);
 // The lines of the transparent picture laid over each grid: one left of every hour column, the
 // last one after hour 24, and one above every row.
 std::vector<LineSegment> scheduleGridLines();
+
+// The hour numbers written in every cell of a grid: hour 1..24 in each of the three rows, with
+// the cell that holds it (the text is centred in the cell).
+struct CellText {
+    FilledRect bounds;
+    std::string text;
+};
+std::vector<CellText> scheduleHourLabels();
 
 // Sets the schedule of an editable day type (1..6) to exactly the hours of the day given
 // (1..24); other hours become not studied. Returns false, changing nothing, for other types or

@@ -1,0 +1,54 @@
+#include <QApplication>
+#include <QFileInfo>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/tform1.h"
+#include "data/data_folder.h"
+
+namespace {
+
+void usage() {
+    std::fputs(
+        "usage: climstat [--data-dir DIR]\n"
+        "  --data-dir DIR  folder of the climate files (else CLIMSTAT_DATA_DIR, then database/\n"
+        "                  beside the program, then ~/.local/share/climstat/database)\n",
+        stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::optional<std::string> dataDir;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--data-dir" && i + 1 < argc) {
+            dataDir = argv[++i];
+        } else if (arg.rfind("--data-dir=", 0) == 0) {
+            dataDir = arg.substr(11);
+        } else if (arg == "-h" || arg == "--help") {
+            usage();
+            return 0;
+        } else if (arg.rfind("-", 0) == 0 && arg.rfind("-platform", 0) != 0) {
+            std::fprintf(stderr, "climstat: unknown option '%s'\n", arg.c_str());
+            usage();
+            return 2;
+        }
+    }
+    try {
+        QApplication application(argc, argv);
+        QApplication::setApplicationDisplayName(QStringLiteral("climstat"));
+        climstat::app::WindowSetup setup;
+        setup.programFolder = QApplication::applicationDirPath().toStdString();
+        setup.folderInputs =
+            climstat::dataFolderInputsFromEnvironment(setup.programFolder, dataDir);
+        setup.dataFolder = climstat::resolveDataFolder(setup.folderInputs);
+        climstat::app::TForm1 window(setup);
+        window.show();
+        return QApplication::exec();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "climstat: %s\n", error.what());
+        return 1;
+    }
+}

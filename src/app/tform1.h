@@ -1,0 +1,261 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/toolkit.h"
+#include "core/analysis_state.h"
+#include "data/data_folder.h"
+#include "selection/day_type_calendar.h"
+#include "selection/selection.h"
+
+namespace climstat::app {
+
+// A label whose click runs an operation (the location labels of the pages are bound to the
+// day-type button of the calendar).
+class ClickLabel : public QLabel {
+    Q_OBJECT
+  public:
+    explicit ClickLabel(const QString& objectName, QWidget* parent = nullptr);
+  signals:
+    void clicked();
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// Where the window reads its data from.
+struct WindowSetup {
+    std::string programFolder;
+    DataFolderInputs folderInputs;
+    DataFolderChoice dataFolder;
+};
+
+// The main window: the pages of the workflow, the analysis state and the handlers that read
+// the controls, call the engine and show what it returns.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit TForm1(WindowSetup setup, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    AnalysisState& state() { return *state_; }
+    const DayTypeTable& dayTypeTable() const { return dayTypeTable_; }
+    const WindowSetup& setup() const { return setup_; }
+
+    // The settings of the selection pass as the controls hold them now.
+    SelectionSettings selectionSettings() const;
+
+    // Writes the two station files of catalogue item 1..104 from a records file and loads the
+    // station; false (with the reason on the station page) when nothing could be written.
+    bool importStationRecords(int stationItem, const QString& recordsPath);
+
+    // --- Controls, named as the pages name them ---
+    QWidget* PanelEntrada = nullptr;
+    PictureWidget* Image5 = nullptr;
+    QToolButton* SBAcerca = nullptr;
+    QToolButton* SBImpresor = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* BitBtn8 = nullptr;
+
+    QWidget* TSEstacion = nullptr;
+    QWidget* TSProyecto = nullptr;
+    QWidget* TSIntervalo = nullptr;
+    QWidget* TSDiagrama = nullptr;
+    QWidget* TSFrecuencias = nullptr;
+    QWidget* TSPromedios = nullptr;
+    QWidget* TSGradosHora = nullptr;
+    QWidget* TSGradosDia = nullptr;
+    QWidget* TSValoresHorarios = nullptr;
+    QWidget* TSValoresHorariosAEMET = nullptr;
+
+    // Station page.
+    RadioGroup* RGTiposDatos = nullptr;
+    QComboBox* CBAEMET = nullptr;
+    QComboBox* CBMet = nullptr;
+    QComboBox* CBMet2013 = nullptr;
+    RadioGroup* RGAEMET = nullptr;
+    QLineEdit* Eaamn = nullptr;
+    QLabel* Label49 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QPushButton* BImportar = nullptr;
+    QLabel* LProvincia = nullptr;
+    ClickLabel* LIndicativo = nullptr;
+    ClickLabel* LEstacion = nullptr;
+    QLabel* LLAT = nullptr;
+    QLabel* LLONG = nullptr;
+    QLabel* Lasnm = nullptr;
+    QLabel* LDatosT = nullptr;
+    QLabel* LDatosH = nullptr;
+    QLabel* LCarpeta = nullptr;     // the data folder in use
+    QLabel* LAvisoDatos = nullptr;  // what is missing, when a file or the folder is
+    QWidget* Panel3 = nullptr;
+    PictureWidget* Image15 = nullptr;
+
+    // Design-conditions page: the station data written by a selection.
+    QLineEdit* LProvincia2 = nullptr;
+    QLineEdit* LEstacion2 = nullptr;
+    QLineEdit* LIndicativo2 = nullptr;
+    QLineEdit* Lasnm2 = nullptr;
+    QLineEdit* LLAT2 = nullptr;
+    QLineEdit* LLONG2 = nullptr;
+    QLineEdit* ENDatosT = nullptr;
+    QLineEdit* ENDatosFI = nullptr;
+    QLabel* LNDatosT = nullptr;
+    QLabel* LNDatosFI = nullptr;
+    ClickLabel* LEstacion2_ = nullptr;
+    ClickLabel* Label2 = nullptr;
+    std::array<QLabel*, 21> referenceLabels{};  // LTSMIN .. LTSC_2, 1-based
+    QToolButton* SpeedButton1 = nullptr;
+
+    // Interval page.
+    RadioGroup* RGIntervalo = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    std::array<QRadioButton*, 8> dayTypeButtons{};  // RBlaboral .. RSin, by day type 1..7
+    PictureWidget* ImageCalef = nullptr;
+    PictureWidget* ImageCalefS = nullptr;
+    PictureWidget* ImageRefrig = nullptr;
+    PictureWidget* ImageRefrigS = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QWidget* PanelCalendario = nullptr;
+    PictureWidget* ImageCalendario = nullptr;
+    std::array<QRadioButton*, kCalendarModeCount> modeButtons{};  // RBCDia .. RBDiaSemana
+    QWidget* PanelIntervalo = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label14 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QComboBox* ComboBox3 = nullptr;
+    QComboBox* ComboBox4 = nullptr;
+    QComboBox* CBCEstaciones = nullptr;
+    QComboBox* CBDiaSemana = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QWidget* PanelElegir = nullptr;
+    QLabel* LabelTipo = nullptr;
+    RadioGroup* RGMinimo = nullptr;
+    RadioGroup* RGMaximo = nullptr;
+    RadioGroup* RG1Variable = nullptr;
+    RadioGroup* RG2Variable = nullptr;
+    QLineEdit* EMin = nullptr;
+    QLineEdit* EMax = nullptr;
+    QLabel* Label47 = nullptr;
+    QLabel* Label46 = nullptr;
+
+    // Location labels of the result pages.
+    QLabel* LTipodatosD = nullptr;
+    QLabel* LProvinciaD = nullptr;
+    ClickLabel* LasnmD = nullptr;
+    ClickLabel* LEstacionD = nullptr;
+    QLabel* Label26 = nullptr;
+    QComboBox* ComboBox5 = nullptr;
+    QLabel* LTipodatosF = nullptr;
+    QLabel* LProvinciaF = nullptr;
+    ClickLabel* LasnmF = nullptr;
+    ClickLabel* LEstacionF = nullptr;
+    QLabel* Label41 = nullptr;
+    QLabel* LTipodatosP = nullptr;
+    QLabel* LProvinciaP = nullptr;
+    ClickLabel* LasnmP = nullptr;
+    ClickLabel* LEstacionP = nullptr;
+    QLabel* LTipodatosG = nullptr;
+    QLabel* LProvinciaG = nullptr;
+    ClickLabel* LasnmG = nullptr;
+    ClickLabel* LEstacionG = nullptr;
+    QLabel* LTipodatosH = nullptr;
+    QLabel* LProvinciaH = nullptr;
+    ClickLabel* LasnmH = nullptr;
+    ClickLabel* LEstacionH = nullptr;
+    QLabel* LTipodatosV = nullptr;
+    QLabel* LProvinciaV = nullptr;
+    ClickLabel* LasnmV = nullptr;
+    ClickLabel* LPTV = nullptr;
+    QLabel* LTipodatosVAEMET = nullptr;
+    QLabel* LProvinciaVAEMET = nullptr;
+    ClickLabel* LasnmVAEMET = nullptr;
+    ClickLabel* LEstacionVAEMET = nullptr;
+    QComboBox* ComboBox6 = nullptr;
+
+    // --- Operations of the workflow ---
+    void FormCreate();
+    void refreshTabsAndLabels();
+    void configureDataSource();
+    void RGTiposDatosClick();
+    void CBAEMETChange();
+    void CBMetChange();
+    void CBMet2013Change();
+    void RGAEMETClick();
+    void selectStation();
+    void selectTypicalYear2006();
+    void selectTypicalYear2013();
+    void loadSelectedStation();
+    void Image15MouseMove(int x, int y);
+    void Image15DblClick();
+    void TSEstacionShow();
+    void showHelp(int text);  // 0 general, 1 extrapolation, 2 glossary
+    void BitBtn8Click();
+
+    void RGIntervaloClick();
+    void RGMinimoClick();
+    void RGMaximoClick();
+    void RG1VariableClick();
+    void RG2VariableClick();
+    int selectedDayType() const;
+    void scheduleGridClick();
+    void drawSchedules();
+    void drawCalendar();
+    void ImageCalendarioClick();
+    void RBCDiaClick(int mode);
+    void applyDayTypeSelection();
+    void TSIntervaloShow();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    QWidget* buildStationPage();
+    QWidget* buildDesignPage();
+    QWidget* buildIntervalPage();
+    QWidget* buildResultPage(const QString& name, QLabel*& dataType, QLabel*& province,
+                             ClickLabel*& altitude, ClickLabel*& station, const QString& note);
+    void buildEntryPanel();
+    void buildHelpPanel();
+    void connectHandlers();
+    void layOverlays();
+
+    void pageChanged(int index);
+    void leavePage(QWidget* page);
+    void showPage(QWidget* page);
+    void showResultPage(QWidget* page);
+    void clearStationLabels(bool withCode);
+    void setCaptionForSource();
+    void selectTypicalYear(QComboBox* list, bool list2006);
+    void showCalendarPanel();
+    void paintMap();
+    std::string stationDataFolder(const std::string& code) const;
+    void reportMissingFolder();
+
+    void setSaveVisible(bool visible);
+
+    QAction* saveAction_ = nullptr;
+    WindowSetup setup_;
+    std::unique_ptr<AnalysisState> state_;
+    DayTypeTable dayTypeTable_{};
+    CalendarPanel calendarPanel_;
+    int lastPointerX_ = 0;
+    int lastPointerY_ = 0;
+    QWidget* currentPage_ = nullptr;
+};
+
+}  // namespace climstat::app

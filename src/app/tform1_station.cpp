@@ -1,0 +1,582 @@
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextOption>
+#include <QVBoxLayout>
+#include <iostream>
+
+#include "app/tform1.h"
+#include "core/errors.h"
+#include "data/map_regions.h"
+#include "data/station_catalogue.h"
+#include "data/station_file.h"
+#include "data/station_import.h"
+#include "data/station_loader.h"
+#include "data/typical_year.h"
+#include "data/typical_year_table.h"
+#include "psychro/station_extrapolation.h"
+
+namespace climstat::app {
+
+namespace {
+
+QColor colour(Rgb rgb) {
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit* makeReadOnlyEdit(const QString& name, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setReadOnly(true);
+    return edit;
+}
+
+// The map as the engine describes it: sea, land and islands, the inset frame and every
+// capital's name inside its rectangle, in the largest font (up to the engine's) that fits.
+QImage renderMap() {
+    const MapPicture map = mapPicture();
+    QImage image(kMapWidth, kMapHeight, QImage::Format_RGB32);
+    image.fill(colour(map.sea));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const MapShape& shape : map.shapes) {
+        QPolygonF polygon;
+        for (const MapPoint& p : shape.outline)
+            polygon << QPointF(p.x, p.y);
+        painter.setBrush(colour(shape.fill));
+        painter.setPen(QPen(colour(shape.edge), 1.2));
+        painter.drawPolygon(polygon);
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(colour(map.insetFrameColour), 1));
+    const FilledRect& frame = map.insetFrame;
+    painter.drawRect(frame.left, frame.top, frame.right - frame.left - 1,
+                     frame.bottom - frame.top - 1);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(colour(map.labelFont.colour));
+    for (const MapLabel& label : map.labels) {
+        const QRect box(label.bounds.left, label.bounds.top, label.bounds.right - label.bounds.left,
+                        label.bounds.bottom - label.bounds.top);
+        const QString text = qs(label.text);
+        QFont font(qs(map.labelFont.family));
+        font.setBold(map.labelFont.bold);
+        const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+        for (int pixels = map.labelFont.pixelHeight; pixels >= 6; --pixels) {
+            font.setPixelSize(pixels);
+            const QRect needed = QFontMetrics(font).boundingRect(box, flags, text);
+            if (needed.width() <= box.width() && needed.height() <= box.height()) break;
+        }
+        painter.setFont(font);
+        painter.drawText(box, flags, text);
+    }
+    return image;
+}
+
+}  // namespace
+
+QWidget* TForm1::buildStationPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName("TSEstacion");
+    auto* layout = new QHBoxLayout(page);
+    auto* left = new QVBoxLayout();
+    layout->addLayout(left, 0);
+
+    RGTiposDatos = new RadioGroup("RGTiposDatos", QStringLiteral("Tipos de Datos"),
+                                  {QStringLiteral("AEMET"), QStringLiteral("CTE-HE (2006) (*.met)"),
+                                   QStringLiteral("CTE-HE (2013) (*.met)")},
+                                  1, page);
+    RGTiposDatos->setItemIndex(0);
+    left->addWidget(RGTiposDatos);
+
+    auto* choice = new QGroupBox(QStringLiteral("Localidad"), page);
+    choice->setObjectName("GBLocalidad");
+    auto* choiceLayout = new QVBoxLayout(choice);
+    CBAEMET = new QComboBox(choice);
+    CBAEMET->setObjectName("CBAEMET");
+    CBAEMET->setMaxVisibleItems(40);
+    for (int i = 0; i <= kStationCount; ++i)
+        CBAEMET->addItem(qs(stationItemText(i)));
+    CBMet = new QComboBox(choice);
+    CBMet->setObjectName("CBMet");
+    CBMet2013 = new QComboBox(choice);
+    CBMet2013->setObjectName("CBMet2013");
+    CBMet->addItem(QStringLiteral("Ninguna selección"));
+    CBMet2013->addItem(QStringLiteral("Ninguna selección"));
+    for (const TypicalYearLocation& row : typicalYearLocations()) {
+        (row.list == TypicalYearList::List2006 ? CBMet : CBMet2013)->addItem(qs(row.entryText));
+    }
+    CBMet->setMaxVisibleItems(40);
+    CBMet2013->setMaxVisibleItems(33);
+    for (QComboBox* list : {CBAEMET, CBMet, CBMet2013}) {
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        choiceLayout->addWidget(list);
+    }
+    CBMet->hide();
+    CBMet2013->hide();
+    left->addWidget(choice);
+
+    auto* extrapolation = new QHBoxLayout();
+    RGAEMET =
+        new RadioGroup("RGAEMET", QStringLiteral("Extrapolación"),
+                       {QStringLiteral("Estación meteo"), QStringLiteral("Diferente cota"),
+                        QStringLiteral("Isla térmica"), QStringLiteral("Isla térm.+dif.cota")},
+                       2, page);
+    RGAEMET->setItemIndex(0);
+    extrapolation->addWidget(RGAEMET, 1);
+    auto* altitude = new QVBoxLayout();
+    SpeedButton2 = new QToolButton(page);
+    SpeedButton2->setObjectName("SpeedButton2");
+    SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+    SpeedButton2->setToolTip(QStringLiteral("Información"));
+    altitude->addWidget(SpeedButton2);
+    Label49 = makeLabel("Label49", QStringLiteral("a.s.n.m"), page);
+    Eaamn = new QLineEdit(QStringLiteral("0"), page);
+    Eaamn->setObjectName("Eaamn");
+    Eaamn->setMaximumWidth(80);
+    Eaamn->setToolTip(QStringLiteral("Altitud de la localidad sobre el nivel del mar (m)"));
+    altitude->addWidget(Label49);
+    altitude->addWidget(Eaamn);
+    altitude->addStretch();
+    Label49->hide();
+    Eaamn->hide();
+    extrapolation->addLayout(altitude);
+    left->addLayout(extrapolation);
+
+    BImportar = new QPushButton(QStringLiteral("Importar registros horarios…"), page);
+    BImportar->setObjectName("BImportar");
+    BImportar->setToolTip(QStringLiteral(
+        "Escribe los ficheros de una estación a partir de un fichero de texto con líneas "
+        "AAAA-MM-DD;HH;T;HR"));
+    left->addWidget(BImportar);
+
+    auto* info = new QGroupBox(QStringLiteral("Datos de la localidad"), page);
+    info->setObjectName("GBDatosEstacion");
+    auto* infoLayout = new QVBoxLayout(info);
+    LProvincia = makeLabel("LProvincia", {}, info);
+    LIndicativo = new ClickLabel("LIndicativo", info);
+    LEstacion = new ClickLabel("LEstacion", info);
+    LLAT = makeLabel("LLAT", {}, info);
+    LLONG = makeLabel("LLONG", {}, info);
+    Lasnm = makeLabel("Lasnm", {}, info);
+    LDatosT = makeLabel("LDatosT", {}, info);
+    LDatosH = makeLabel("LDatosH", {}, info);
+    for (QLabel* label : {LProvincia, static_cast<QLabel*>(LIndicativo),
+                          static_cast<QLabel*>(LEstacion), LLAT, LLONG, Lasnm, LDatosT, LDatosH}) {
+        label->setMinimumHeight(label->fontMetrics().height());
+        infoLayout->addWidget(label);
+    }
+    left->addWidget(info);
+
+    LCarpeta = makeLabel("LCarpeta", {}, page);
+    LCarpeta->setWordWrap(true);
+    LCarpeta->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    left->addWidget(LCarpeta);
+    LAvisoDatos = makeLabel("LAvisoDatos", {}, page);
+    LAvisoDatos->setWordWrap(true);
+    LAvisoDatos->setStyleSheet(QStringLiteral("color: #b00000;"));
+    LAvisoDatos->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    left->addWidget(LAvisoDatos);
+    left->addStretch(1);
+    for (QWidget* w : {static_cast<QWidget*>(RGTiposDatos), static_cast<QWidget*>(choice),
+                       static_cast<QWidget*>(RGAEMET), static_cast<QWidget*>(info),
+                       static_cast<QWidget*>(BImportar), static_cast<QWidget*>(LCarpeta),
+                       static_cast<QWidget*>(LAvisoDatos)}) {
+        w->setMaximumWidth(470);
+    }
+
+    Panel3 = new QWidget(page);
+    Panel3->setObjectName("Panel3");
+    auto* mapLayout = new QVBoxLayout(Panel3);
+    mapLayout->setContentsMargins(0, 0, 0, 0);
+    Image15 = new PictureWidget("Image15", QSize(kMapWidth, kMapHeight), Panel3);
+    Image15->setPicture(renderMap());
+    Image15->setToolTip(
+        QStringLiteral("Haciendo doble \"click\" con el botón izquierdo se "
+                       "selecciona la capital de provincia"));
+    mapLayout->addWidget(Image15, 0, Qt::AlignLeft | Qt::AlignTop);
+    mapLayout->addStretch(1);
+    layout->addWidget(Panel3, 1, Qt::AlignTop);
+    Panel3->hide();
+    layout->addStretch(0);
+
+    const std::string& folder = setup_.dataFolder.folder;
+    LCarpeta->setText(folder.empty() ? QString()
+                                     : QStringLiteral("Carpeta de datos: ") + qs(folder) + " (" +
+                                           qs(setup_.dataFolder.origin) + ")");
+
+    connect(RGTiposDatos, &RadioGroup::clicked, this,
+            [this] { guarded(this, [this] { RGTiposDatosClick(); }); });
+    connect(CBAEMET, &QComboBox::activated, this,
+            [this] { guarded(this, [this] { CBAEMETChange(); }); });
+    connect(CBMet, &QComboBox::activated, this,
+            [this] { guarded(this, [this] { CBMetChange(); }); });
+    connect(CBMet2013, &QComboBox::activated, this,
+            [this] { guarded(this, [this] { CBMet2013Change(); }); });
+    connect(RGAEMET, &RadioGroup::clicked, this,
+            [this] { guarded(this, [this] { RGAEMETClick(); }); });
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { showHelp(1); });
+    connect(Image15, &PictureWidget::mouseMoved, this,
+            [this](int x, int y) { Image15MouseMove(x, y); });
+    connect(Image15, &PictureWidget::doubleClicked, this,
+            [this] { guarded(this, [this] { Image15DblClick(); }); });
+    connect(BImportar, &QPushButton::clicked, this, [this] {
+        QDialog dialog(this);
+        dialog.setObjectName("DImportar");
+        dialog.setWindowTitle(QStringLiteral("Importar registros horarios"));
+        auto* form = new QFormLayout(&dialog);
+        auto* stations = new QComboBox(&dialog);
+        stations->setObjectName("CBImportarEstacion");
+        for (int i = 1; i <= kStationCount; ++i)
+            stations->addItem(qs(stationItemText(i)));
+        stations->setCurrentIndex(std::max(0, CBAEMET->currentIndex() - 1));
+        form->addRow(QStringLiteral("Estación:"), stations);
+        auto* pathRow = new QHBoxLayout();
+        auto* path = new QLineEdit(&dialog);
+        auto* browse = new QPushButton(QStringLiteral("Examinar…"), &dialog);
+        pathRow->addWidget(path, 1);
+        pathRow->addWidget(browse);
+        form->addRow(QStringLiteral("Fichero (AAAA-MM-DD;HH;T;HR):"), pathRow);
+        connect(browse, &QPushButton::clicked, &dialog, [&dialog, path] {
+            const QString chosen =
+                QFileDialog::getOpenFileName(&dialog, QStringLiteral("Registros horarios"), {},
+                                             QStringLiteral("Registros (*.csv *.txt);;Todos (*)"));
+            if (!chosen.isEmpty()) path->setText(chosen);
+        });
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        form->addRow(buttons);
+        connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+        if (dialog.exec() != QDialog::Accepted || path->text().isEmpty()) return;
+        const int item = stations->currentIndex() + 1;
+        const QString file = path->text();
+        guarded(this, [this, item, file] { importStationRecords(item, file); });
+    });
+    return page;
+}
+
+QWidget* TForm1::buildDesignPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName("TSProyecto");
+    page->setStyleSheet(
+        QStringLiteral("QGroupBox { background: white; color: navy; } "
+                       "QLabel { color: navy; }"));
+    auto* layout = new QVBoxLayout(page);
+    auto* stationPanel = new QGroupBox(QStringLiteral("Datos de la estación"), page);
+    stationPanel->setObjectName("GBDatosProyecto");
+    auto* grid = new QGridLayout(stationPanel);
+    LProvincia2 = makeReadOnlyEdit("LProvincia2", stationPanel);
+    LEstacion2 = makeReadOnlyEdit("LEstacion2", stationPanel);
+    LIndicativo2 = makeReadOnlyEdit("LIndicativo2", stationPanel);
+    Lasnm2 = makeReadOnlyEdit("Lasnm2", stationPanel);
+    LLAT2 = makeReadOnlyEdit("LLAT2", stationPanel);
+    LLONG2 = makeReadOnlyEdit("LLONG2", stationPanel);
+    LEstacion2_ = new ClickLabel("LEstacion2_", stationPanel);
+    LEstacion2_->setText(QStringLiteral("Estación:"));
+    Label2 = new ClickLabel("Label2", stationPanel);
+    Label2->setText(QStringLiteral("Provincia:"));
+    grid->addWidget(Label2, 0, 0);
+    grid->addWidget(LProvincia2, 0, 1);
+    grid->addWidget(LEstacion2_, 1, 0);
+    grid->addWidget(LEstacion2, 1, 1, 1, 3);
+    grid->addWidget(makeLabel("LIndicativo2_", QStringLiteral("Indicativo:"), stationPanel), 0, 2);
+    grid->addWidget(LIndicativo2, 0, 3);
+    grid->addWidget(makeLabel("Lasnm2_", QStringLiteral("a.s.n.m. (m)"), stationPanel), 2, 0);
+    grid->addWidget(Lasnm2, 2, 1);
+    grid->addWidget(makeLabel("LLAT2_", QStringLiteral("Latitud (º)"), stationPanel), 2, 2);
+    grid->addWidget(LLAT2, 2, 3);
+    grid->addWidget(makeLabel("LLONG2_", QStringLiteral("Longitud(º)"), stationPanel), 2, 4);
+    grid->addWidget(LLONG2, 2, 5);
+    grid->addWidget(makeLabel("LObservaciones", QStringLiteral("Nº observaciones "), stationPanel),
+                    0, 6);
+    grid->addWidget(makeLabel("LTempSeca", QStringLiteral("Temperatura seca"), stationPanel), 1, 6);
+    ENDatosT = makeReadOnlyEdit("ENDatosT", stationPanel);
+    grid->addWidget(ENDatosT, 1, 7);
+    LNDatosT = makeLabel("LNDatosT", QStringLiteral("LNDatosT"), stationPanel);
+    grid->addWidget(LNDatosT, 2, 7);
+    grid->addWidget(makeLabel("LHumRel", QStringLiteral("Humedad Relativa"), stationPanel), 3, 6);
+    ENDatosFI = makeReadOnlyEdit("ENDatosFI", stationPanel);
+    grid->addWidget(ENDatosFI, 3, 7);
+    LNDatosFI = makeLabel("LNDatosFI", QStringLiteral("LNDatosFI"), stationPanel);
+    grid->addWidget(LNDatosFI, 4, 7);
+    layout->addWidget(stationPanel);
+
+    auto* reference = new QGroupBox(QStringLiteral("Condiciones de proyecto"), page);
+    reference->setObjectName("GBCondiciones");
+    auto* referenceGrid = new QGridLayout(reference);
+    referenceGrid->addWidget(
+        makeLabel("LNotaProyecto",
+                  QStringLiteral("(Para todos los datos de la estación, no se utilizan los "
+                                 "intervalos definidos)"),
+                  reference),
+        0, 0, 1, 8);
+    for (int i = 1; i <= kReferenceValues; ++i) {
+        const QString name = qs(referenceLabelName(i));
+        referenceLabels[static_cast<std::size_t>(i)] = makeLabel(name, name, reference);
+        referenceGrid->addWidget(referenceLabels[static_cast<std::size_t>(i)], 1 + (i - 1) / 8,
+                                 (i - 1) % 8);
+    }
+    layout->addWidget(reference);
+    SpeedButton1 = new QToolButton(page);
+    SpeedButton1->setObjectName("SpeedButton1");
+    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+    SpeedButton1->setToolTip(QStringLiteral("Información"));
+    layout->addWidget(SpeedButton1);
+    layout->addStretch(1);
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { showHelp(2); });
+    return page;
+}
+
+void TForm1::TSEstacionShow() {
+    configureDataSource();
+    clearStationLabels(false);
+    if (setup_.dataFolder.folder.empty()) reportMissingFolder();
+}
+
+void TForm1::reportMissingFolder() {
+    QString places;
+    for (const std::string& place : setup_.dataFolder.tried) {
+        places += (places.isEmpty() ? "" : ", ") + qs(place);
+    }
+    LAvisoDatos->setText(QStringLiteral("No se encuentra la carpeta de datos (se ha buscado en: ") +
+                         places +
+                         QStringLiteral("). Indíquela al arrancar con climstat --data-dir CARPETA "
+                                        "o con la variable de entorno CLIMSTAT_DATA_DIR."));
+}
+
+std::string TForm1::stationDataFolder(const std::string& code) const {
+    return stationFolder(setup_.dataFolder.folder, userDataFolder(setup_.folderInputs), code);
+}
+
+namespace {
+
+StationLoadSettings loadSettings(const TForm1& form) {
+    StationLoadSettings settings;
+    settings.extrapolation = static_cast<psychro::Extrapolation>(form.RGAEMET->itemIndex());
+    settings.localityAltitudeText = ss(form.Eaamn->text());
+    settings.decimalSeparator = decimalSeparator();
+    settings.selection = form.selectionSettings();
+    return settings;
+}
+
+// What the station page says about the files of a load.
+QString loadReport(const StationLoadResult& load) {
+    QString report;
+    if (!load.temperatureRead) {
+        report += QStringLiteral("No se ha podido leer el fichero de temperaturas ") +
+                  qs(load.temperaturePath) + " (" + qs(load.temperatureFailure) +
+                  QStringLiteral("): sus horas quedan sin datos.");
+    }
+    if (!load.humidityRead) {
+        if (!report.isEmpty()) report += "\n";
+        report += QStringLiteral("No se ha podido leer el fichero de humedades ") +
+                  qs(load.humidityPath) + " (" + qs(load.humidityFailure) + ").";
+    }
+    return report;
+}
+
+}  // namespace
+
+void TForm1::selectStation() {
+    clearStationLabels(true);
+    LAvisoDatos->clear();
+    const int item = CBAEMET->currentIndex();
+    const std::string code = stationCodeForIndex(item);
+    const StationLoadSettings settings = loadSettings(*this);
+    if (!code.empty() && settings.selection.source == DataSource::Aemet &&
+        setup_.dataFolder.folder.empty()) {
+        reportMissingFolder();
+    }
+    const StationSelection selection = climstat::selectStation(
+        *state_, item, settings, stationDataFolder(code), std::cout, std::cerr);
+    const StationPageLabels& labels = selection.stationLabels;
+    LProvincia->setText(qs(labels.province));
+    LEstacion->setText(qs(labels.station));
+    LLAT->setText(qs(labels.latitude));
+    LLONG->setText(qs(labels.longitude));
+    Lasnm->setText(qs(labels.altitude));
+    LDatosT->setText(qs(labels.countT));
+    LDatosH->setText(qs(labels.countH));
+    LIndicativo->setText(qs(labels.code));
+    if (!selection.loaded) return;
+    if (!setup_.dataFolder.folder.empty()) LAvisoDatos->setText(loadReport(selection.load));
+
+    const DesignPageStationTexts& texts = selection.designTexts;
+    for (int i = 1; i <= kReferenceValues; ++i) {
+        QLabel* label = referenceLabels[static_cast<std::size_t>(i)];
+        label->hide();
+        label->setText(qs(texts.reference[static_cast<std::size_t>(i)]));
+    }
+    LNDatosT->hide();
+    LNDatosFI->hide();
+    Lasnm2->setText(qs(texts.altitude));
+    LProvincia2->setText(qs(texts.province));
+    LEstacion2->setText(qs(texts.station));
+    LIndicativo2->setText(qs(texts.code));
+    LLAT2->setText(qs(texts.latitude));
+    LLONG2->setText(qs(texts.longitude));
+    LNDatosT->setText(qs(texts.countT));
+    LNDatosFI->setText(qs(texts.countH));
+    refreshTabsAndLabels();
+}
+
+void TForm1::CBAEMETChange() {
+    selectStation();
+    setWindowTitle(QStringLiteral("Programa de análisis de datos climáticos:  AEMET   ") +
+                   CBAEMET->currentText());
+}
+
+void TForm1::loadSelectedStation() {
+    LAvisoDatos->clear();
+    const StationLoadResult load = loadStationData(
+        *state_, state_->locationAltitudeText, state_->stationCode, loadSettings(*this),
+        stationDataFolder(state_->stationCode), std::cout, std::cerr);
+    LAvisoDatos->setText(loadReport(load));
+}
+
+void TForm1::RGAEMETClick() {
+    const int choice = RGAEMET->itemIndex();
+    const bool altitude = choice == 1 || choice == 3;
+    Label49->setVisible(altitude);
+    Eaamn->setVisible(altitude);
+    if (choice == 0 && CBAEMET->currentIndex() > 0) loadSelectedStation();
+}
+
+void TForm1::selectTypicalYear(QComboBox* list, bool list2006) {
+    clearStationLabels(true);
+    AnalysisState& state = *state_;
+    const int position = list->currentIndex();
+    const std::string previousLocation = state.selectedLocation;
+    const TypicalYearList which = list2006 ? TypicalYearList::List2006 : TypicalYearList::List2013;
+    if (position == 0) {
+        state.selectedLocation.clear();
+    } else if (const std::string_view name = typicalYearNameAt(which, position); !name.empty()) {
+        state.selectedLocation = std::string(name);
+    }
+    if (state.selectedLocation.empty()) return;
+
+    const DataSource source = static_cast<DataSource>(RGTiposDatos->itemIndex());
+    const int previousIndex = state.typicalYearIndex;
+    if (isTypicalYearSource(source)) {
+        state.typicalYearIndex = position;
+        LPTV->clear();
+    }
+    CBAEMET->setCurrentIndex(0);
+    Panel3->hide();
+    LAvisoDatos->clear();
+    try {
+        if (setup_.dataFolder.folder.empty()) {
+            throw DataFileError("", "no data folder");
+        }
+        state.locationCityName =
+            loadTypicalYear(state, state.selectedLocation, source, setup_.dataFolder.folder);
+    } catch (const DataFileError& error) {
+        // The data loaded before stay, and so do the list and the pages that show them.
+        state.typicalYearIndex = previousIndex;
+        state.selectedLocation = previousLocation;
+        list->setCurrentIndex(previousIndex > 0 ? previousIndex : 0);
+        if (setup_.dataFolder.folder.empty()) {
+            reportMissingFolder();
+        } else {
+            LAvisoDatos->setText(QStringLiteral("No se ha podido leer el fichero ") +
+                                 qs(error.path()) + QStringLiteral(" (carpeta de datos ") +
+                                 qs(setup_.dataFolder.folder) +
+                                 "): " + qs(std::string(error.what())));
+        }
+        std::cerr << error.what() << '\n';
+    }
+    Panel3->setVisible(source == DataSource::Cte2006);
+    refreshTabsAndLabels();
+}
+
+void TForm1::selectTypicalYear2006() {
+    selectTypicalYear(CBMet, true);
+}
+void TForm1::selectTypicalYear2013() {
+    selectTypicalYear(CBMet2013, false);
+}
+
+void TForm1::CBMetChange() {
+    selectTypicalYear2006();
+    setWindowTitle(QStringLiteral("Programa de análisis de datos climáticos: CTE-HE 2006   ") +
+                   CBMet->currentText());
+}
+
+void TForm1::CBMet2013Change() {
+    selectTypicalYear2013();
+    setWindowTitle(QStringLiteral("Programa de análisis de datos climáticos:  CTE-HE 2013   ") +
+                   CBMet2013->currentText());
+}
+
+void TForm1::Image15MouseMove(int x, int y) {
+    const MapHover hover = mapPointerMoved(*state_, x, y);
+    if (hover.overCity) {
+        LProvincia->setText(qs(hover.provinceLabel));
+        Lasnm->clear();
+    }
+    LIndicativo->clear();
+}
+
+void TForm1::Image15DblClick() {
+    CBMet->setCurrentIndex(mapDoubleClickPosition(*state_));
+    selectTypicalYear2006();
+}
+
+bool TForm1::importStationRecords(int stationItem, const QString& recordsPath) {
+    const StationRecord* station = findStation(stationCodeForIndex(stationItem));
+    if (station == nullptr) return false;
+    const std::string folder = importFolder(setup_.dataFolder, setup_.folderInputs);
+    if (folder.empty()) {
+        LAvisoDatos->setText(
+            QStringLiteral("No hay ninguna carpeta de datos en la que se pueda escribir."));
+        return false;
+    }
+    const StationImport imported =
+        climstat::importStationRecords(*station, ss(recordsPath), folder, decimalSeparator());
+    if (!imported.written) {
+        QString report = QStringLiteral("No se ha escrito ningún fichero: ");
+        if (imported.records.errors.empty()) {
+            report += recordsPath + QStringLiteral(
+                                        " no contiene registros horarios "
+                                        "(líneas AAAA-MM-DD;HH;T;HR).");
+        } else {
+            report += QString::number(imported.records.errors.size()) +
+                      QStringLiteral(" línea(s) de ") + recordsPath +
+                      QStringLiteral(" no se pueden usar:");
+            const std::size_t shown = std::min<std::size_t>(imported.records.errors.size(), 10);
+            for (std::size_t i = 0; i < shown; ++i) {
+                const StationRecordError& error = imported.records.errors[i];
+                report += QStringLiteral("\nlínea ") + QString::number(error.line) + ": " +
+                          qs(error.reason);
+            }
+            if (imported.records.errors.size() > shown) report += "\n…";
+        }
+        LAvisoDatos->setText(report);
+        return false;
+    }
+    // Load the station as if it had been chosen in the list.
+    if (RGTiposDatos->itemIndex() != 0) {
+        RGTiposDatos->setItemIndex(0);
+        RGTiposDatosClick();
+    }
+    CBAEMET->setCurrentIndex(stationItem);
+    CBAEMETChange();
+    const QString written = QStringLiteral("Escritos ") + qs(imported.temperaturePath) +
+                            QStringLiteral(" y ") + qs(imported.humidityPath) + ".";
+    LAvisoDatos->setText(LAvisoDatos->text().isEmpty() ? written
+                                                       : written + "\n" + LAvisoDatos->text());
+    return true;
+}
+
+}  // namespace climstat::app

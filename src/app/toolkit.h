@@ -1,0 +1,98 @@
+#pragma once
+
+// The few toolkit operations the window relies on, over Qt Widgets: radio groups whose
+// programmatic changes raise no click, pictures with pointer events, the conversion of edit
+// texts with the user's decimal separator, message boxes, and chart copy and print preview.
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+namespace climstat::app {
+
+// A captioned group of radio buttons laid out in columns. Clicking a button raises `clicked`;
+// setItemIndex never does.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+  public:
+    RadioGroup(const QString& objectName, const QString& caption, const QStringList& items,
+               int columns = 1, QWidget* parent = nullptr);
+
+    int itemIndex() const;
+    void setItemIndex(int index);
+    int count() const { return static_cast<int>(buttons_->buttons().size()); }
+    QString itemText(int index) const;
+
+  signals:
+    void clicked(int index);
+
+  private:
+    QButtonGroup* buttons_;
+};
+
+// A picture shown unscaled at its top-left corner. Pointer positions are picture pixels.
+class PictureWidget : public QWidget {
+    Q_OBJECT
+  public:
+    PictureWidget(const QString& objectName, QSize size, QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_; }
+
+  signals:
+    void mouseMoved(int x, int y);
+    void clicked();
+    void doubleClicked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    QImage picture_;
+};
+
+// The decimal separator of the user's regional settings.
+char decimalSeparator();
+
+// Text to number with the user's decimal separator; throws ConversionError carrying the text.
+float numberFromText(const QString& text);
+
+// Number text of the engine (precision, decimals) with the user's decimal separator.
+QString numberText(double value, int precision, int decimals);
+
+// UTF-8 texts of the engine to Qt and back.
+inline QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string ss(const QString& text) {
+    return text.toStdString();
+}
+
+// Shows a critical message box. Tests replace the box by a sink that records the text.
+void showCritical(QWidget* parent, const QString& text);
+void setMessageSinkForTesting(std::function<void(const QString&)> sink);
+
+// Runs an event handler so that no exception reaches the event loop: a conversion error shows
+// "'<text>' is not a valid floating point value" and abandons the handler; any other exception
+// shows its message. Returns whether the handler ran to its end.
+bool guarded(QWidget* parent, const std::function<void()>& handler);
+
+// The picture of a chart (or any widget) as it is drawn now, and its copy to the clipboard.
+QImage widgetPicture(QWidget* widget);
+void copyToClipboard(QWidget* widget);
+
+// Opens the print preview of a widget's picture; the user can print it, to a PDF file too.
+void printPreview(QWidget* parent, QWidget* widget);
+
+}  // namespace climstat::app

@@ -1,0 +1,83 @@
+#include "data/station_import.h"
+
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "core/errors.h"
+#include "data/station_file.h"
+
+namespace climstat {
+
+namespace {
+
+bool isFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+// Whether files can be created in the folder, creating the folder when it does not exist yet.
+bool canWriteInto(const std::string& folder) {
+    if (folder.empty()) return false;
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::filesystem::create_directories(folder, ec);
+        if (ec) return false;
+    }
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+}  // namespace
+
+StationImport importStationRecords(const StationRecord& station, const std::string& inputPath,
+                                   const std::string& folder, char decimalSeparator) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(inputPath, ec)) {
+        throw DataFileError(inputPath, "is a folder, not a records file");
+    }
+    std::ifstream in(inputPath, std::ios::binary);
+    if (!in) throw DataFileError(inputPath, "cannot be opened");
+    StationImport result;
+    result.records = readStationRecords(in, decimalSeparator);
+    if (in.bad()) throw DataFileError(inputPath, "could not be read completely");
+    if (!result.records.errors.empty() || result.records.temperature.empty()) return result;
+
+    std::filesystem::create_directories(folder, ec);
+    if (ec) throw DataFileError(folder, "cannot be created: " + ec.message());
+    result.temperaturePath = stationFilePath(folder, "T", station.code);
+    result.humidityPath = stationFilePath(folder, "H", station.code);
+    writeStationFile(result.temperaturePath, "T", result.records.temperature, station.code);
+    writeStationFile(result.humidityPath, "H", result.records.humidity, station.code);
+    result.written = true;
+    return result;
+}
+
+std::string userDataFolder(const DataFolderInputs& inputs) {
+    namespace fs = std::filesystem;
+    if (inputs.xdgDataHome)
+        return (fs::path(*inputs.xdgDataHome) / "climstat" / "database").string();
+    if (inputs.home) {
+        return (fs::path(*inputs.home) / ".local" / "share" / "climstat" / "database").string();
+    }
+    return {};
+}
+
+std::string importFolder(const DataFolderChoice& choice, const DataFolderInputs& inputs) {
+    if (canWriteInto(choice.folder)) return choice.folder;
+    const std::string user = userDataFolder(inputs);
+    if (canWriteInto(user)) return user;
+    return {};
+}
+
+std::string stationFolder(const std::string& dataFolder, const std::string& userFolder,
+                          std::string_view code) {
+    if (!userFolder.empty() && userFolder != dataFolder &&
+        !isFile(stationFilePath(dataFolder, "T", code)) &&
+        isFile(stationFilePath(userFolder, "T", code))) {
+        return userFolder;
+    }
+    return dataFolder;
+}
+
+}  // namespace climstat

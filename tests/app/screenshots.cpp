@@ -1,0 +1,138 @@
+// Drives the desktop window through every page and saves a picture of each: the pictures are
+// for people to look at (layout, legibility, Spanish characters), not for tests to compare.
+//
+// usage: climstat-screenshots OUTDIR DATADIR   (run under xvfb-run)
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/tform1.h"
+#include "data/station_catalogue.h"
+#include "data/typical_year_table.h"
+#include "support/station_builder.h"
+#include "support/test_data.h"
+
+using climstat::app::TForm1;
+
+namespace {
+
+QString outDir;
+
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(30);
+    }
+}
+
+void save(TForm1& window, const QString& name) {
+    settle();
+    const QString path = outDir + "/" + name + ".png";
+    if (!window.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    std::printf("%s\n", qPrintable(path));
+}
+
+void choose(QComboBox* list, int index) {
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+    settle();
+}
+
+void click(climstat::app::RadioGroup* group, int item) {
+    group->findChild<QAbstractButton*>(group->objectName() + "_" + QString::number(item))->click();
+    settle();
+}
+
+std::unique_ptr<TForm1> openWindow(const std::string& folder, QSize size) {
+    climstat::app::WindowSetup setup;
+    setup.programFolder = QApplication::applicationDirPath().toStdString();
+    setup.folderInputs = climstat::dataFolderInputsFromEnvironment(setup.programFolder, folder);
+    setup.dataFolder = climstat::resolveDataFolder(setup.folderInputs);
+    auto window = std::make_unique<TForm1>(setup);
+    window->resize(size);
+    window->show();
+    settle();
+    return window;
+}
+
+int position2013(std::string_view name) {
+    for (const auto& row : climstat::typicalYearLocations()) {
+        if (row.name == name) return row.position;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc < 3) {
+        std::fputs("usage: climstat-screenshots OUTDIR DATADIR\n", stderr);
+        return 2;
+    }
+    outDir = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outDir);
+    const std::string data = argv[2];
+
+    // A data folder with the typical-year files and an eleven-year station made of them.
+    const std::string folder = climstat::test::makeTempDir("screenshots");
+    for (const auto& entry : std::filesystem::directory_iterator(data)) {
+        std::filesystem::create_symlink(entry.path(),
+                                        folder + "/" + entry.path().filename().string());
+    }
+    climstat::test::writeElevenYearStation(data, folder, "3195");
+
+    {
+        auto window = openWindow(folder, {1288, 768});
+        TForm1& w = *window;
+        save(w, "00-entrada");
+        QTest::mouseClick(w.Image5, Qt::LeftButton, {}, QPoint(40, 40));
+        save(w, "01-estacion");
+        choose(w.CBAEMET, climstat::stationIndexForCode("3195"));
+        save(w, "02-estacion-aemet");
+        w.PageControl1->setCurrentWidget(w.TSProyecto);
+        save(w, "03-cond-proyecto");
+        w.PageControl1->setCurrentWidget(w.TSValoresHorariosAEMET);
+        save(w, "04-valores-horarios-aemet");
+        w.PageControl1->setCurrentWidget(w.TSEstacion);
+        click(w.RGTiposDatos, 1);
+        QTest::mouseMove(w.Image15, QPoint(400, 190));
+        w.Image15MouseMove(400, 190);
+        save(w, "05-mapa");
+        click(w.RGTiposDatos, 2);
+        choose(w.CBMet2013, position2013("D3_peninsula"));
+        save(w, "06-estacion-2013");
+        w.PageControl1->setCurrentWidget(w.TSIntervalo);
+        click(w.RGIntervalo, 12);
+        click(w.RGMinimo, 1);
+        save(w, "07-intervalo");
+        click(w.RGMinimo, 0);
+        const std::pair<QWidget*, const char*> pages[] = {
+            {w.TSDiagrama, "08-diagrama"},    {w.TSFrecuencias, "09-frecuencias"},
+            {w.TSPromedios, "10-promedios"},  {w.TSGradosHora, "11-grados-hora"},
+            {w.TSGradosDia, "12-grados-dia"}, {w.TSValoresHorarios, "13-valores-horarios"},
+        };
+        for (const auto& [page, name] : pages) {
+            w.PageControl1->setCurrentWidget(page);
+            save(w, name);
+        }
+        w.SBAcerca->click();
+        save(w, "14-informacion");
+    }
+    {
+        auto window = openWindow(folder, {1920, 1080});
+        TForm1& w = *window;
+        QTest::mouseClick(w.Image5, Qt::LeftButton, {}, QPoint(40, 40));
+        click(w.RGTiposDatos, 1);
+        choose(w.CBMet, 29);
+        save(w, "15-estacion-1920x1080");
+        w.PageControl1->setCurrentWidget(w.TSIntervalo);
+        click(w.RGIntervalo, 12);
+        save(w, "16-intervalo-1920x1080");
+    }
+    std::filesystem::remove_all(folder);
+    return 0;
+}
