@@ -3,7 +3,10 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev)
+          libbenchmark-dev
+          # The desktop program and its window tests under a virtual X server.
+          qt6-base-dev qt6-charts-dev qt6-datavisualization-dev qt6-declarative-dev libgl-dev
+          fonts-dejavu-core xvfb xauth)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds climstat and runs climstat-cli with the given arguments.
-# Example: scripts/run.sh --data-dir ../shared/data/database info --source cte2013 --location D3_peninsula
+# Installs what is missing, builds climstat and starts the desktop program.
+# Example: scripts/run.sh --data-dir ../shared/data/database
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" release -DCLIMSTAT_BUILD_TESTS=OFF -DCLIMSTAT_BUILD_BENCH=OFF
-exec "$root/build/release/climstat-cli" "$@"
+exec "$root/build/release/climstat" "$@"

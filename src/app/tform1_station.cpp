@@ -193,6 +193,7 @@ QWidget* TForm1::buildStationPage() {
                        static_cast<QWidget*>(RGAEMET), static_cast<QWidget*>(info),
                        static_cast<QWidget*>(BImportar), static_cast<QWidget*>(LCarpeta),
                        static_cast<QWidget*>(LAvisoDatos)}) {
+        w->setMinimumWidth(380);
         w->setMaximumWidth(470);
     }
 

@@ -190,7 +190,8 @@ MapPicture mapPicture() {
     picture.shapes.push_back({northAfrica(), kNeighbour, kBorder});
     picture.shapes.push_back({cityMark({-5.32, 35.89}), kSpain, kCoast});  // Ceuta
     picture.shapes.push_back({cityMark({-2.94, 35.29}), kSpain, kCoast});  // Melilla
-    // Balearic Islands: Mallorca, Menorca, Ibiza, Formentera.
+    // Balearic Islands: Mallorca, Menorca (drawn closer than it lies, to stay on the picture),
+    // Ibiza, Formentera.
     picture.shapes.push_back({projected({{2.35, 39.58},
                                          {2.70, 39.90},
                                          {3.20, 39.95},
@@ -202,7 +203,7 @@ MapPicture mapPicture() {
                                          {2.55, 39.45}}),
                               kSpain, kCoast});
     picture.shapes.push_back(
-        {projected({{3.80, 40.00}, {4.10, 40.08}, {4.32, 39.88}, {4.20, 39.82}, {3.83, 39.92}}),
+        {projected({{3.10, 40.30}, {3.40, 40.38}, {3.62, 40.18}, {3.50, 40.12}, {3.13, 40.22}}),
          kSpain, kCoast});
     picture.shapes.push_back(
         {projected({{1.25, 38.95}, {1.40, 39.10}, {1.60, 39.05}, {1.60, 38.95}, {1.45, 38.85}}),
