@@ -16,13 +16,18 @@
 #include "output/text_export.h"
 #include "psychro/station_extrapolation.h"
 #include "selection/day_types.h"
+#include "stats/degree_tables.h"
+#include "stats/hourly_values.h"
 
 namespace climstat::app {
 
 namespace {
 
+void setGridTexts(QTableView* view, TextGrid texts) {
+    static_cast<TextGridModel*>(view->model())->setTexts(std::move(texts));
+}
+
 const QString kCaption = QStringLiteral("Programa de análisis de datos climáticos");
-const QString kCopyHint = QStringLiteral("Pone el contenido del gráfico en el portapapeles");
 
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -149,6 +154,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     PageControl1->addTab(TSValoresHorarios, QStringLiteral("Valores horarios"));
     PageControl1->addTab(TSValoresHorariosAEMET, QStringLiteral("Valores horarios"));
 
+    buildResultContents();
     buildHelpPanel();
     buildEntryPanel();
     connectHandlers();
@@ -450,30 +456,44 @@ void TForm1::showResultPage(QWidget* page) {
         altitude->setText(qs(labels.altitudePressure));
         if (station) station->setText(qs(labels.station));
     };
-    if (page == TSDiagrama) {
+    if (page == TSProyecto) {
+        TSProyectoShow();
+    } else if (page == TSDiagrama) {
         showLabels(diagramPageLabels(state, settings.source, separator), LTipodatosD, LProvinciaD,
                    LasnmD, LEstacionD);
-        const bool station = settings.source == DataSource::Aemet;
-        Label26->setVisible(station);
-        ComboBox5->setVisible(station);
+        drawDiagramPage();
     } else if (page == TSFrecuencias) {
         showLabels(frequencyPageLabels(state, labelSettings), nullptr, LProvinciaF, LasnmF,
                    LEstacionF);
+        showFrequencyTable();
     } else if (page == TSPromedios) {
         showLabels(averagePageLabels(state, settings.source, separator), LTipodatosP, LProvinciaP,
                    LasnmP, LEstacionP);
+        computeHourlyAveragesPage();
+        showAverageChart();
     } else if (page == TSGradosHora) {
         showLabels(degreePageLabels(state, labelSettings), LTipodatosG, LProvinciaG, LasnmG,
                    LEstacionG);
+        FrequencySettings selectors = frequencySettings();
+        computeDegreeHours(state, selectors, settings);
+        // The degree-hours leave the frequency page on the dry bulb with "Ts media(ºC)".
+        RGOpcionTipo->setItemIndex(static_cast<int>(selectors.variable));
+        RGTipo->setItemIndex(static_cast<int>(selectors.output));
+        showDegreeHourTable();
     } else if (page == TSGradosDia) {
         showLabels(degreePageLabels(state, labelSettings), LTipodatosH, LProvinciaH, LasnmH,
                    LEstacionH);
+        computeDegreeDays(state, settings.source);
+        showDegreeDayTable();
     } else if (page == TSValoresHorarios) {
         showLabels(hourlyValuesPageLabels(state, separator), LTipodatosV, LProvinciaV, LasnmV,
                    nullptr);
+        setGridTexts(StringGrid4, fillHourlyValuesTable(state, separator));
+        plotHourlyValuesPage();
     } else if (page == TSValoresHorariosAEMET) {
         showLabels(stationHourlyValuesPageLabels(state, separator), LTipodatosVAEMET,
                    LProvinciaVAEMET, LasnmVAEMET, LEstacionVAEMET);
+        plotStationHourlyValuesPage();
     }
 }
 

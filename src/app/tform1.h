@@ -5,19 +5,25 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScatterSeries>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <array>
 #include <memory>
 #include <string>
 
+#include "app/charts.h"
+#include "app/text_grid_model.h"
 #include "app/toolkit.h"
 #include "core/analysis_state.h"
 #include "data/data_folder.h"
 #include "selection/day_type_calendar.h"
 #include "selection/selection.h"
+#include "stats/frequencies.h"
 
 namespace climstat::app {
 
@@ -187,6 +193,65 @@ class TForm1 : public QMainWindow {
     ClickLabel* LEstacionVAEMET = nullptr;
     QComboBox* ComboBox6 = nullptr;
 
+    // Design-conditions page: the computed boxes, in the order of the page (ETSMIN .. ETSC_2).
+    std::array<QLineEdit*, 21> designBoxes{};
+
+    // Frequency page.
+    RadioGroup* RGOpcionTipo = nullptr;
+    RadioGroup* RGTipo = nullptr;
+    RadioGroup* RGTipoGraficaFrecuencia = nullptr;
+    QRadioButton* RBIncluir = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QTableView* StringGrid1 = nullptr;
+    LineChart* Chart3 = nullptr;
+    QPushButton* BitBtn6 = nullptr;
+    QPushButton* BitBtn7 = nullptr;
+
+    // Hourly-average page.
+    RadioGroup* RGOpcionTipo2 = nullptr;
+    RadioGroup* RGTipoGraficaPromedio = nullptr;
+    QTableView* StringGrid2 = nullptr;
+    LineChart* Chart2 = nullptr;
+    QPushButton* BitBtn4 = nullptr;
+    QPushButton* BitBtn5 = nullptr;
+
+    // Degree pages.
+    RadioGroup* RGOpcionTipo3 = nullptr;
+    QTableView* StringGrid3 = nullptr;
+    QLabel* Label50 = nullptr;
+    QLabel* ImageGHC = nullptr;
+    QLabel* ImageGHR = nullptr;
+    RadioGroup* RGOpcionTipo4 = nullptr;
+    QTableView* StringGrid5 = nullptr;
+    QLabel* Label62 = nullptr;
+    QLabel* ImageGDC = nullptr;
+    QLabel* ImageGDR = nullptr;
+
+    // Hourly-value pages.
+    RadioGroup* RGTipoGraficaTemp = nullptr;
+    RadioGroup* RGDatoRepresentar = nullptr;
+    QTableView* StringGrid4 = nullptr;
+    LineChart* Chart8 = nullptr;
+    SurfaceChart* Chart3D = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* BitBtn3 = nullptr;
+    QPushButton* BitBtn11 = nullptr;
+    QPushButton* BitBtn12 = nullptr;
+    RadioGroup* RGTipoGraficaTempAEMET = nullptr;
+    RadioGroup* RGDatoRepresentarAEMET = nullptr;
+    LineChart* Chart4 = nullptr;
+    SurfaceChart* Chart5D = nullptr;
+    QPushButton* BitBtn9 = nullptr;
+    QPushButton* BitBtn10 = nullptr;
+    QPushButton* BitBtn13 = nullptr;
+    QPushButton* BitBtn14 = nullptr;
+
+    // Diagram page.
+    QChartView* Chart1 = nullptr;
+    QProgressBar* CGauge5 = nullptr;
+    QPushButton* BitBtn39 = nullptr;
+    QPushButton* BitBtn41 = nullptr;
+
     // --- Operations of the workflow ---
     void FormCreate();
     void refreshTabsAndLabels();
@@ -220,6 +285,24 @@ class TForm1 : public QMainWindow {
     void applyDayTypeSelection();
     void TSIntervaloShow();
 
+    void TSProyectoShow();
+    FrequencySettings frequencySettings() const;
+    void showFrequencyTable();
+    void showFrequencyChart();
+    void computeHourlyAveragesPage();
+    void showAverageChart();
+    void showDegreeHourTable();
+    void showDegreeDayTable();
+    void plotHourlyValuesPage();
+    void plotStationHourlyValuesPage();
+    void drawDiagramPage();
+
+    // The save button: asks for a file name and writes the active page's table.
+    void SBImpresorClick();
+    // Writes the active page's table under the name the user chose (the ".txt" rule applied);
+    // false, with a message naming the file, when it cannot be written.
+    bool saveActivePage(const QString& chosenName);
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -229,6 +312,9 @@ class TForm1 : public QMainWindow {
     QWidget* buildIntervalPage();
     QWidget* buildResultPage(const QString& name, QLabel*& dataType, QLabel*& province,
                              ClickLabel*& altitude, ClickLabel*& station, const QString& note);
+    void buildResultContents();
+    void buildDesignBoxes(QWidget* page);
+    void buildDiagramChart();
     void buildEntryPanel();
     void buildHelpPanel();
     void connectHandlers();
@@ -249,6 +335,9 @@ class TForm1 : public QMainWindow {
     void setSaveVisible(bool visible);
 
     QAction* saveAction_ = nullptr;
+    std::vector<QAbstractSeries*> diagramSeries_;  // by series index 0..69
+    QScatterSeries* diagramMarkers5_ = nullptr;
+    QScatterSeries* diagramMarkers44_ = nullptr;
     WindowSetup setup_;
     std::unique_ptr<AnalysisState> state_;
     DayTypeTable dayTypeTable_{};

@@ -127,16 +127,11 @@ bool guarded(QWidget* parent, const std::function<void()>& handler) {
     return false;
 }
 
-QImage widgetPicture(QWidget* widget) {
-    return widget->grab().toImage();
+void copyToClipboard(const QImage& picture) {
+    QApplication::clipboard()->setImage(picture);
 }
 
-void copyToClipboard(QWidget* widget) {
-    QApplication::clipboard()->setImage(widgetPicture(widget));
-}
-
-void printPreview(QWidget* parent, QWidget* widget) {
-    const QImage picture = widgetPicture(widget);
+void printPreview(QWidget* parent, const QImage& picture) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintPreviewDialog dialog(&printer, parent);

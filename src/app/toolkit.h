@@ -88,11 +88,10 @@ void setMessageSinkForTesting(std::function<void(const QString&)> sink);
 // shows its message. Returns whether the handler ran to its end.
 bool guarded(QWidget* parent, const std::function<void()>& handler);
 
-// The picture of a chart (or any widget) as it is drawn now, and its copy to the clipboard.
-QImage widgetPicture(QWidget* widget);
-void copyToClipboard(QWidget* widget);
+// Puts a picture (a chart as it is drawn now) on the clipboard.
+void copyToClipboard(const QImage& picture);
 
-// Opens the print preview of a widget's picture; the user can print it, to a PDF file too.
-void printPreview(QWidget* parent, QWidget* widget);
+// Opens the print preview of a picture; the user can print it, to a PDF file too.
+void printPreview(QWidget* parent, const QImage& picture);
 
 }  // namespace climstat::app

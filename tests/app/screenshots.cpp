@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QTest>
 #include <cstdio>
 #include <filesystem>
@@ -32,7 +33,16 @@ void settle() {
 void save(TForm1& window, const QString& name) {
     settle();
     const QString path = outDir + "/" + name + ".png";
-    if (!window.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    // A 3D view is a window of its own: its picture is laid over the window's.
+    QImage picture = window.grab().toImage();
+    QPainter painter(&picture);
+    for (climstat::app::SurfaceChart* surface :
+         window.findChildren<climstat::app::SurfaceChart*>()) {
+        if (!surface->isVisible()) continue;
+        painter.drawImage(surface->mapTo(&window, QPoint(0, 0)), surface->picture());
+    }
+    painter.end();
+    if (!picture.save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     std::printf("%s\n", qPrintable(path));
 }
 
@@ -68,6 +78,71 @@ int position2013(std::string_view name) {
 
 }  // namespace
 
+// Every result page in each of its display modes.
+void visitResults(TForm1& w, const QString& prefix, bool station) {
+    auto page = [&](QWidget* p) {
+        w.PageControl1->setCurrentWidget(p);
+        settle();
+    };
+    if (station) {
+        page(w.TSProyecto);
+        save(w, prefix + "-cond-proyecto");
+    }
+    page(w.TSDiagrama);
+    save(w, prefix + "-diagrama");
+    if (station) {
+        choose(w.ComboBox5, 12);
+        save(w, prefix + "-diagrama-todos");
+        choose(w.ComboBox5, 10);
+    }
+    page(w.TSFrecuencias);
+    for (int kind = 0; kind < 9; ++kind) {
+        click(w.RGTipo, kind);
+        save(w, prefix + QString("-frecuencias-tabla-%1").arg(kind));
+    }
+    click(w.RGTipo, 0);
+    click(w.RGTipoGraficaFrecuencia, 0);
+    save(w, prefix + "-frecuencias-2d");
+    click(w.RGTipoGraficaFrecuencia, 1);
+    page(w.TSPromedios);
+    save(w, prefix + "-promedios-tabla");
+    click(w.RGTipoGraficaPromedio, 0);
+    save(w, prefix + "-promedios-2d");
+    click(w.RGTipoGraficaPromedio, 1);
+    page(w.TSGradosHora);
+    save(w, prefix + "-grados-hora-calefaccion");
+    click(w.RGOpcionTipo3, 1);
+    save(w, prefix + "-grados-hora-refrigeracion");
+    click(w.RGOpcionTipo3, 0);
+    page(w.TSGradosDia);
+    save(w, prefix + "-grados-dia-calefaccion");
+    click(w.RGOpcionTipo4, 1);
+    save(w, prefix + "-grados-dia-refrigeracion");
+    click(w.RGOpcionTipo4, 0);
+    if (station) {
+        page(w.TSValoresHorariosAEMET);
+        save(w, prefix + "-valores-horarios-2d");
+        click(w.RGTipoGraficaTempAEMET, 1);
+        QTest::qWait(300);
+        save(w, prefix + "-valores-horarios-3d");
+        choose(w.ComboBox6, 12);
+        QTest::qWait(300);
+        save(w, prefix + "-valores-horarios-3d-todos");
+        click(w.RGTipoGraficaTempAEMET, 0);
+        save(w, prefix + "-valores-horarios-2d-todos");
+        choose(w.ComboBox6, 10);
+    } else {
+        page(w.TSValoresHorarios);
+        save(w, prefix + "-valores-horarios-tabla");
+        click(w.RGTipoGraficaTemp, 0);
+        save(w, prefix + "-valores-horarios-2d");
+        click(w.RGTipoGraficaTemp, 1);
+        QTest::qWait(300);
+        save(w, prefix + "-valores-horarios-3d");
+        click(w.RGTipoGraficaTemp, 2);
+    }
+}
+
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
@@ -98,10 +173,7 @@ int main(int argc, char** argv) {
         save(w, "01-estacion");
         choose(w.CBAEMET, climstat::stationIndexForCode("3195"));
         save(w, "02-estacion-aemet");
-        w.PageControl1->setCurrentWidget(w.TSProyecto);
-        save(w, "03-cond-proyecto");
-        w.PageControl1->setCurrentWidget(w.TSValoresHorariosAEMET);
-        save(w, "04-valores-horarios-aemet");
+        visitResults(w, "03-estacion-aemet", true);
         w.PageControl1->setCurrentWidget(w.TSEstacion);
         click(w.RGTiposDatos, 1);
         w.Image15MouseMove(400, 190);
@@ -120,15 +192,7 @@ int main(int argc, char** argv) {
         click(w.RGMinimo, 1);
         save(w, "07-intervalo");
         click(w.RGMinimo, 0);
-        const std::pair<QWidget*, const char*> pages[] = {
-            {w.TSDiagrama, "08-diagrama"},    {w.TSFrecuencias, "09-frecuencias"},
-            {w.TSPromedios, "10-promedios"},  {w.TSGradosHora, "11-grados-hora"},
-            {w.TSGradosDia, "12-grados-dia"}, {w.TSValoresHorarios, "13-valores-horarios"},
-        };
-        for (const auto& [page, name] : pages) {
-            w.PageControl1->setCurrentWidget(page);
-            save(w, name);
-        }
+        visitResults(w, "08-cte2013", false);
         w.SBAcerca->click();
         save(w, "14-informacion");
     }

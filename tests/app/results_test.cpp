@@ -1,0 +1,237 @@
+#include <QClipboard>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "data/station_catalogue.h"
+#include "data/typical_year_table.h"
+#include "output/psychrometric_diagram.h"
+#include "stats/design_conditions.h"
+#include "stats/frequencies.h"
+#include "support/station_builder.h"
+#include "window_fixture.h"
+
+namespace climstat::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The bytes climstat-cli writes for a page, with the window's decimal separator.
+std::string cliPage(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--decimal-separator", std::string(1, app::decimalSeparator())});
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::run(args, out, err, ""), 0) << err.str();
+    return out.str();
+}
+
+class ResultPagesTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        if (realDatabaseDir().empty()) return;
+        folder = makeTempDir("window-results");
+        for (const auto& entry : fs::directory_iterator(realDatabaseDir())) {
+            fs::create_symlink(entry.path(), folder + "/" + entry.path().filename().string());
+        }
+        writeElevenYearStation(realDatabaseDir(), folder, "3195");
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        window.reset();
+        if (!folder.empty()) fs::remove_all(folder);
+    }
+
+    app::TForm1& openZone() {
+        app::TForm1& w = open(folder);
+        click(w.RGTiposDatos, 2);
+        for (const TypicalYearLocation& row : typicalYearLocations()) {
+            if (row.name == "D3_peninsula") choose(w.CBMet2013, row.position);
+        }
+        return w;
+    }
+
+    app::TForm1& openStation() {
+        app::TForm1& w = open(folder);
+        choose(w.CBAEMET, stationIndexForCode("3195"));
+        return w;
+    }
+
+    void show(QWidget* page) {
+        window->PageControl1->setCurrentWidget(page);
+        QApplication::processEvents();
+    }
+
+    // Saves the active page and gives the bytes written.
+    std::string save(const std::string& name) {
+        const std::string path = folder + "/" + name;
+        EXPECT_TRUE(window->saveActivePage(QString::fromStdString(path)));
+        return readAll(path + ".txt");
+    }
+
+    std::vector<std::string> zone(std::vector<std::string> args) const {
+        args.insert(args.begin(),
+                    {"--data-dir", folder, "--source", "cte2013", "--location", "D3_peninsula"});
+        return args;
+    }
+    std::vector<std::string> station(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"--data-dir", folder, "--source", "aemet", "--station", "3195"});
+        return args;
+    }
+
+    std::string folder;
+};
+
+TEST_F(ResultPagesTest, ThePagesOfAZoneSaveWhatTheCommandLineWrites) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZone();
+
+    show(w.TSFrecuencias);
+    click(w.RGOpcionTipo, 1);
+    click(w.RGTipo, 1);
+    const auto* model = static_cast<const app::TextGridModel*>(w.StringGrid1->model());
+    const TextGrid expected =
+        frequencyTableTexts(w.state(), FrequencyOutput::Frequencies, app::decimalSeparator());
+    ASSERT_EQ(model->texts().rowCount(), expected.rowCount());
+    EXPECT_EQ(model->headerData(12, Qt::Horizontal, Qt::DisplayRole).toString(), "Anual");
+    EXPECT_EQ(model->data(model->index(0, 12), Qt::DisplayRole).toString().toStdString(),
+              expected.cell(13, 1));
+    EXPECT_EQ(save("frecuencias"),
+              cliPage(zone({"frequencies", "--variable", "tw", "--output", "frequencies"})));
+
+    show(w.TSPromedios);
+    click(w.RGOpcionTipo2, 2);
+    EXPECT_EQ(save("promedios"), cliPage(zone({"averages", "--variable", "tdp"})));
+
+    show(w.TSGradosHora);
+    click(w.RGOpcionTipo3, 1);
+    EXPECT_EQ(w.Label50->text(), QStringLiteral(" 4 meses: Junio,Julio,Agosto,Septiembre"));
+    EXPECT_TRUE(w.ImageGHR->isVisible());
+    EXPECT_FALSE(w.ImageGHC->isVisible());
+    EXPECT_EQ(save("grados-hora"), cliPage(zone({"degree-hours", "--cooling"})));
+    EXPECT_EQ(w.RGTipo->itemIndex(), 3);  // the frequency page now shows "Ts media(ºC)"
+
+    show(w.TSGradosDia);
+    EXPECT_EQ(save("grados-dia"), cliPage(zone({"degree-days"})));
+
+    // Office hours: the hourly table leaves the other hours' properties empty.
+    show(w.TSIntervalo);
+    click(w.RGIntervalo, 2);
+    show(w.TSValoresHorarios);
+    const auto* hourly = static_cast<const app::TextGridModel*>(w.StringGrid4->model());
+    EXPECT_EQ(hourly->rowCount(), 8760);
+    EXPECT_EQ(hourly->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), "Ts(ºC)");
+    EXPECT_FALSE(hourly->data(hourly->index(8, 4), Qt::DisplayRole).toString().isEmpty());
+    EXPECT_TRUE(hourly->data(hourly->index(13, 4), Qt::DisplayRole).toString().isEmpty());
+    EXPECT_EQ(save("valores"), cliPage(zone({"--interval", "2", "hourly-values"})));
+
+    // A name without ".txt" gets it; a folder where the file should go is reported, untouched.
+    fs::create_directories(folder + "/taken.txt");
+    EXPECT_FALSE(w.saveActivePage(QString::fromStdString(folder + "/taken")));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QString::fromStdString(folder + "/taken.txt")));
+    EXPECT_TRUE(fs::is_directory(folder + "/taken.txt"));
+}
+
+TEST_F(ResultPagesTest, ChartsShowTheEngineDataAndCopyTheirPicture) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZone();
+    show(w.TSFrecuencias);
+    click(w.RGTipoGraficaFrecuencia, 0);
+    ASSERT_TRUE(w.Chart3->isVisible());
+    EXPECT_EQ(w.Chart3->series().size(), 13u);
+    EXPECT_EQ(w.Chart3->series()[0]->count(), w.state().nBins);
+    EXPECT_EQ(w.Chart3->series()[12]->count(), 0);  // "Quitar valor anual"
+    EXPECT_FALSE(w.Chart3->series()[10]->isVisible());
+    w.RBIncluir->click();
+    EXPECT_EQ(w.Chart3->series()[12]->count(), w.state().nBins);
+    QApplication::clipboard()->clear();
+    w.BitBtn6->click();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), w.Chart3->size());
+
+    show(w.TSValoresHorarios);
+    click(w.RGTipoGraficaTemp, 0);
+    ASSERT_TRUE(w.Chart8->isVisible());
+    EXPECT_EQ(w.Chart8->series()[0]->count(), 8760);
+    EXPECT_EQ(w.Chart8->leftAxis()->titleText(), QStringLiteral("Temperatura seca ºC"));
+    click(w.RGTipoGraficaTemp, 1);
+    ASSERT_TRUE(w.Chart3D->isVisible());
+    EXPECT_TRUE(w.Chart3D->started());
+    EXPECT_EQ(w.Chart3D->pointCount(), 8760);
+    QApplication::clipboard()->clear();
+    w.BitBtn11->click();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), w.Chart3D->size());
+    click(w.RGTipoGraficaTemp, 2);
+    EXPECT_FALSE(w.Chart3D->isVisible());
+    EXPECT_FALSE(w.RGDatoRepresentar->isVisible());
+
+    show(w.TSDiagrama);
+    const auto axes = w.Chart1->chart()->axes();
+    ASSERT_EQ(axes.size(), 2);
+    auto* bottom =
+        static_cast<QValueAxis*>(axes[0]->alignment() == Qt::AlignBottom ? axes[0] : axes[1]);
+    auto* left =
+        static_cast<QValueAxis*>(axes[0]->alignment() == Qt::AlignBottom ? axes[1] : axes[0]);
+    // The measured hours (the OpenGL series) lie inside the axes; the chart clips the curves.
+    int points = 0;
+    for (QAbstractSeries* series : w.Chart1->chart()->series()) {
+        if (!series->useOpenGL()) continue;
+        for (const QPointF& p : static_cast<QXYSeries*>(series)->points()) {
+            ++points;
+            EXPECT_GE(p.x(), bottom->min() - 1e-3);
+            EXPECT_LE(p.x(), bottom->max() + 1e-3);
+            EXPECT_GE(p.y(), left->min() - 1e-3);
+            EXPECT_LE(p.y(), left->max() + 1e-3);
+        }
+    }
+    EXPECT_EQ(points, 8760);
+    EXPECT_FALSE(w.ComboBox5->isVisible());
+    EXPECT_FALSE(w.CGauge5->isVisible());
+}
+
+TEST_F(ResultPagesTest, AStationFillsItsPagesAndSavesWhatTheCommandLineWrites) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openStation();
+    show(w.TSProyecto);
+    auto copy = std::make_unique<AnalysisState>(w.state());
+    const auto texts = designResultTexts(computeDesignConditions(*copy), app::decimalSeparator());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(w.designBoxes[i]->text().toStdString(), texts[i].text) << texts[i].name;
+    }
+    EXPECT_EQ(w.ENDatosT->text(), QStringLiteral("96360 (1997-2007)"));
+
+    show(w.TSFrecuencias);
+    click(w.RGTipo, 2);
+    EXPECT_EQ(save("frecuencias"),
+              cliPage(station({"frequencies", "--variable", "ts", "--output", "cumulative"})));
+    show(w.TSGradosDia);
+    click(w.RGOpcionTipo4, 1);
+    EXPECT_EQ(save("grados-dia"), cliPage(station({"degree-days", "--cooling"})));
+
+    show(w.TSValoresHorariosAEMET);
+    ASSERT_TRUE(w.Chart4->isVisible());
+    EXPECT_EQ(w.Chart4->series()[0]->count(), 8760);
+    choose(w.ComboBox6, 12);
+    EXPECT_EQ(w.Chart4->series()[0]->count(), 12 * 8760);
+
+    show(w.TSDiagrama);
+    EXPECT_TRUE(w.ComboBox5->isVisible());
+    choose(w.ComboBox5, 12);
+    const PsychrometricDiagram expected = drawDiagram(w.state(), {12});
+    std::size_t plotted = 0;
+    for (QAbstractSeries* series : w.Chart1->chart()->series()) {
+        if (series->useOpenGL()) plotted = static_cast<QXYSeries*>(series)->points().size();
+    }
+    EXPECT_EQ(plotted, expected.series[kMeasuredHoursSeries].size());
+    EXPECT_GT(plotted, 90000u);
+}
+
+}  // namespace
+}  // namespace climstat::test
