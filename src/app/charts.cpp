@@ -107,7 +107,11 @@ SurfaceChart::SurfaceChart(const QString& objectName, QWidget* parent) : QWidget
 }
 
 void SurfaceChart::start() {
-    surface_ = new Q3DSurface();
+    // No multisampling: on software OpenGL it multiplies the cost of every redraw.
+    QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+    format.setDepthBufferSize(24);
+    format.setSamples(0);
+    surface_ = new Q3DSurface(&format);
     QWidget* container = QWidget::createWindowContainer(surface_, this);
     container->setObjectName(objectName() + "_view");
     layout()->addWidget(container);

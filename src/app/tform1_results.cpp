@@ -273,8 +273,8 @@ void TForm1::buildResultContents() {
         auto* right = new QVBoxLayout();
         grid = makeGrid(gridName, true, 66, page);
         grid->verticalHeader()->setDefaultSectionSize(25);
-        grid->setMinimumHeight(7 * 25 + 10);
-        grid->setMaximumHeight(7 * 25 + 30);
+        grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() + 6 * 25 +
+                             2 * grid->frameWidth());
         season = makeLabel(seasonName, {}, page);
         heating = formula(
             heatingName,
@@ -735,10 +735,16 @@ void TForm1::drawDiagramPage() {
     const auto axes = Chart1->chart()->axes();
     for (QAbstractAxis* axis : axes) {
         auto* value = static_cast<QValueAxis*>(axis);
+        // The axes keep exactly the range of the diagram; the ticks fall on round values.
+        value->setTickType(QValueAxis::TicksDynamic);
+        value->setTickAnchor(0);
         if (axis->alignment() == Qt::AlignBottom) {
             value->setRange(diagram.bottomMin, diagram.bottomMax);
+            value->setTickInterval(diagram.bottomMax - diagram.bottomMin > 30 ? 5 : 2);
         } else {
             value->setRange(diagram.leftMin, diagram.leftMax);
+            const double span = diagram.leftMax - diagram.leftMin;
+            value->setTickInterval(span > 20 ? 5 : span > 8 ? 2 : 1);
         }
     }
     CGauge5->hide();

@@ -1,15 +1,18 @@
 // Drives the desktop window through every page and saves a picture of each: the pictures are
 // for people to look at (layout, legibility, Spanish characters), not for tests to compare.
 //
-// usage: climstat-screenshots OUTDIR DATADIR   (run under xvfb-run)
+// usage: climstat-screenshots OUTDIR DATADIR    (run under xvfb-run)
+//        climstat-screenshots --timing DATADIR  prints how long pages and selectors take
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "app/tform1.h"
 #include "data/station_catalogue.h"
@@ -143,6 +146,106 @@ void visitResults(TForm1& w, const QString& prefix, bool station) {
     }
 }
 
+// How long each page takes to show and each selector to switch, as a user waits for it: the
+// handler and the repaint that follows. Median of three runs.
+void timeWindow(TForm1& w, const char* data, bool station) {
+    auto timed = [&](const QString& what, const std::function<void()>& before,
+                     const std::function<void()>& action) {
+        std::vector<qint64> runs;
+        for (int run = 0; run < 3; ++run) {
+            before();
+            settle();
+            QElapsedTimer timer;
+            timer.start();
+            action();
+            QApplication::processEvents();
+            w.repaint();
+            QApplication::processEvents();
+            runs.push_back(timer.elapsed());
+        }
+        std::sort(runs.begin(), runs.end());
+        std::printf("%-14s %-58s %5lld ms\n", data, qPrintable(what),
+                    static_cast<long long>(runs[1]));
+        std::fflush(stdout);
+    };
+    auto away = [&] { w.PageControl1->setCurrentWidget(w.TSIntervalo); };
+    auto showPage = [&](QWidget* page) {
+        timed("show " + w.PageControl1->tabText(w.PageControl1->indexOf(page)), away,
+              [&] { w.PageControl1->setCurrentWidget(page); });
+    };
+    auto selector = [&](QWidget* page, climstat::app::RadioGroup* group, int from, int to) {
+        timed(
+            QString("%1: %2 -> %3")
+                .arg(group->objectName(), group->itemText(from), group->itemText(to)),
+            [&] {
+                w.PageControl1->setCurrentWidget(page);
+                click(group, from);
+            },
+            [&] {
+                group->findChild<QAbstractButton*>(group->objectName() + "_" + QString::number(to))
+                    ->click();
+            });
+    };
+    auto list = [&](QWidget* page, QComboBox* combo, int from, int to) {
+        timed(
+            QString("%1: %2 -> %3")
+                .arg(combo->objectName(), combo->itemText(from), combo->itemText(to)),
+            [&] {
+                w.PageControl1->setCurrentWidget(page);
+                choose(combo, from);
+            },
+            [&] {
+                combo->setCurrentIndex(to);
+                emit combo->activated(to);
+            });
+    };
+    if (station) showPage(w.TSProyecto);
+    showPage(w.TSDiagrama);
+    if (station) list(w.TSDiagrama, w.ComboBox5, 10, 12);
+    showPage(w.TSFrecuencias);
+    selector(w.TSFrecuencias, w.RGOpcionTipo, 0, 2);
+    selector(w.TSFrecuencias, w.RGOpcionTipo, 0, 5);
+    selector(w.TSFrecuencias, w.RGTipo, 0, 5);
+    selector(w.TSFrecuencias, w.RGTipoGraficaFrecuencia, 1, 0);
+    click(w.RGTipoGraficaFrecuencia, 1);
+    showPage(w.TSPromedios);
+    selector(w.TSPromedios, w.RGOpcionTipo2, 0, 2);
+    selector(w.TSPromedios, w.RGTipoGraficaPromedio, 1, 0);
+    click(w.RGTipoGraficaPromedio, 1);
+    showPage(w.TSGradosHora);
+    selector(w.TSGradosHora, w.RGOpcionTipo3, 0, 1);
+    showPage(w.TSGradosDia);
+    selector(w.TSGradosDia, w.RGOpcionTipo4, 0, 1);
+    if (station) {
+        showPage(w.TSValoresHorariosAEMET);
+        selector(w.TSValoresHorariosAEMET, w.RGDatoRepresentarAEMET, 0, 2);
+        list(w.TSValoresHorariosAEMET, w.ComboBox6, 10, 12);
+        choose(w.ComboBox6, 10);
+        QElapsedTimer first;
+        first.start();
+        click(w.RGTipoGraficaTempAEMET, 1);
+        w.repaint();
+        std::printf("%-14s %-58s %5lld ms\n", data, "first start of the 3D view (Chart5D)",
+                    static_cast<long long>(first.elapsed()));
+        selector(w.TSValoresHorariosAEMET, w.RGDatoRepresentarAEMET, 0, 2);
+        list(w.TSValoresHorariosAEMET, w.ComboBox6, 10, 12);
+        choose(w.ComboBox6, 10);
+        click(w.RGTipoGraficaTempAEMET, 0);
+    } else {
+        showPage(w.TSValoresHorarios);
+        selector(w.TSValoresHorarios, w.RGTipoGraficaTemp, 2, 0);
+        selector(w.TSValoresHorarios, w.RGDatoRepresentar, 0, 2);
+        QElapsedTimer first;
+        first.start();
+        click(w.RGTipoGraficaTemp, 1);
+        w.repaint();
+        std::printf("%-14s %-58s %5lld ms\n", data, "first start of the 3D view (Chart3D)",
+                    static_cast<long long>(first.elapsed()));
+        selector(w.TSValoresHorarios, w.RGDatoRepresentar, 0, 2);
+        click(w.RGTipoGraficaTemp, 2);
+    }
+}
+
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
@@ -151,8 +254,9 @@ int main(int argc, char** argv) {
         std::fputs("usage: climstat-screenshots OUTDIR DATADIR\n", stderr);
         return 2;
     }
+    const bool timing = std::string(argv[1]) == "--timing";
     outDir = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(outDir);
+    if (!timing) QDir().mkpath(outDir);
     const std::string data = argv[2];
 
     // A data folder with the typical-year files and an eleven-year station made of them.
@@ -163,6 +267,19 @@ int main(int argc, char** argv) {
     }
     climstat::test::writeElevenYearStation(data, folder, "3195");
 
+    if (timing) {
+        auto window = openWindow(folder, {1288, 768});
+        TForm1& w = *window;
+        QTest::mouseClick(w.Image5, Qt::LeftButton, {}, QPoint(40, 40));
+        choose(w.CBAEMET, climstat::stationIndexForCode("3195"));
+        timeWindow(w, "eleven years", true);
+        w.PageControl1->setCurrentWidget(w.TSEstacion);
+        click(w.RGTiposDatos, 2);
+        choose(w.CBMet2013, position2013("D3_peninsula"));
+        timeWindow(w, "typical year", false);
+        std::filesystem::remove_all(folder);
+        return 0;
+    }
     {
         auto window = openWindow(folder, {1288, 768});
         TForm1& w = *window;
