@@ -42,6 +42,20 @@ struct DesignClassTables {
     std::vector<float> edge;  // upper edge o + k of class k, 200 when not set
 };
 
+// Dew point, relative humidity and enthalpy of every hour, computed once when a location is
+// loaded. Each depends only on ts, w and pt; the ts, w and pt they were computed from are kept
+// beside them, so that a value is only used while its hour still holds exactly those data (an
+// hour changed afterwards, or a state filled by hand, is computed afresh).
+struct DerivedHours {
+    HourlyArray dewPoint;          // degC
+    HourlyArray relativeHumidity;  // %, not clamped
+    HourlyArray enthalpy;          // kJ/kg dry air
+    HourlyArray fromTs;
+    HourlyArray fromW;
+    std::array<float, kYearSlots + 1> fromPt{};  // per year slot
+    std::array<bool, kYearSlots + 1> filled{};   // the slot holds computed values
+};
+
 // Fills the daily schedule of every day type with the schedules a new window starts with:
 // type 1 all day, type 2 8-14 h and 16-20 h, type 3 8-20 h, types 4..7 no hour.
 void fillDefaultSchedules(Grid<float>& scheduleTable);
@@ -70,6 +84,7 @@ struct AnalysisState {
     HourlyArray binIdx;     // value of the variable of the frequency study
     HourlyArray rangeMask;  // 1.0: valid and inside the variable-range filter
     HourlyArray validMask;  // 1.0: the hour holds usable data
+    DerivedHours derived;   // dew point, relative humidity and enthalpy of the loaded hours
 
     Grid<float> dailyMeanT;             // [day 1..365][year slot], -200 for an unusable day
     std::array<float, 13> validDays{};  // usable days per month 1..12 over all year slots

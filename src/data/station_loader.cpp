@@ -1,6 +1,9 @@
 #include "data/station_loader.h"
 
+#include <cstdint>
 #include <ostream>
+#include <thread>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/number_text.h"
@@ -101,7 +104,14 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
     state.nValidH = 0;
     float previousW = kFirstCarriedW;
 
-    // 7. Humidity ratio, extrapolation, cap and wet bulb of every hour.
+    // 7. Humidity ratio, extrapolation and cap of every hour, in order: an hour without a
+    // reading carries the humidity of the one before. The wet bulbs follow in step 7b.
+    std::vector<std::uint8_t> needsWetBulb(static_cast<std::size_t>(kStationYears + 1) *
+                                           (kHoursPerYear + 1));
+    auto needs = [&needsWetBulb](int h, int y) -> std::uint8_t& {
+        return needsWetBulb[static_cast<std::size_t>(y) * (kHoursPerYear + 1) +
+                            static_cast<std::size_t>(h)];
+    };
     for (int y = 1; y <= kStationYears; ++y) {
         const std::int32_t* row = table[static_cast<std::size_t>(y - 1)];
         for (int h = 1; h <= kHoursPerYear; ++h) {
@@ -136,9 +146,33 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
                 if (corrected.wReplaced) previousW = corrected.w;
             }
             if (state.w[h][y] > state.wMax) state.w[h][y] = state.wMax;
-            state.tw[h][y] = wetBulb(state.ts[h][y], state.w[h][y], pt);
+            needs(h, y) = 1;
         }
     }
+
+    // 7b. The wet bulb of every hour that has a humidity, and the dew point, relative humidity
+    // and enthalpy kept beside the data. Every hour depends on its own values only, so the year
+    // slots are shared between two threads; the results do not depend on the split.
+    auto solveSlots = [&state, &needs, pt](int first, int last) {
+        for (int y = first; y <= last; ++y) {
+            for (int h = 1; h <= kHoursPerYear; ++h) {
+                if (needs(h, y)) {
+                    const WetBulbAndDewPoint solved =
+                        wetBulbAndDewPoint(state.ts[h][y], state.w[h][y], pt);
+                    state.tw[h][y] = solved.wetBulb;
+                    setDerivedHour(state, h, y, solved.dewPoint);
+                } else {
+                    setDerivedHour(state, h, y, dewPoint(state.w[h][y], pt));
+                }
+            }
+        }
+    };
+    constexpr int kSplit = kStationYears / 2;
+    std::thread second(solveSlots, kSplit + 1, kStationYears);
+    solveSlots(1, kSplit);
+    second.join();
+    for (int y = 1; y <= kStationYears; ++y)
+        markDerivedSlot(state, y);
 
     // 8. The selection pass.
     runSelection(state, settings.selection);

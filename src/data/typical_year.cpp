@@ -1,5 +1,7 @@
 #include "data/typical_year.h"
 
+#include "selection/selection.h"
+
 #include <filesystem>
 #include <optional>
 
@@ -46,10 +48,13 @@ void finishTypicalYearLoad(AnalysisState& state, const std::string& altitudeText
             const double pv = static_cast<double>(saturationPressure(t)) * 99.5 * 0.01;
             state.w[h][1] = humidityRatio(static_cast<float>(pv), pt);
         }
-        state.tw[h][1] = wetBulb(t, state.w[h][1], pt);
+        const WetBulbAndDewPoint solved = wetBulbAndDewPoint(t, state.w[h][1], pt);
+        state.tw[h][1] = solved.wetBulb;
+        setDerivedHour(state, h, 1, solved.dewPoint);
         state.rangeMask[h][1] = 1.0f;
         state.validMask[h][1] = 1.0f;
     }
+    markDerivedSlot(state, 1);
     resetPlotLimits(state);
 }
 

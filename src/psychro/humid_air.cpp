@@ -82,6 +82,69 @@ float relativeHumidity(float T, float W, float pt) {
 
 namespace {
 
+// --- Knowing the outcome of a bisection step without evaluating it ---
+//
+// Both solvers halve a bracket around the root of a monotone relation, comparing the relation
+// at each midpoint. The saturation pressure in single precision is monotone in T on each side
+// of the water/ice switch (its Kelvin temperature is rounded to single precision, so it moves
+// in steps of about 3e-5 K), and so is the wet bulb implied by a trial saturation ratio. Every
+// comparison therefore only asks on which side of one threshold the midpoint lies. The root of
+// the same relation in double precision, found by a few Newton steps, lies within 2e-5 K of
+// that threshold; a midpoint farther from it than kDecided is decided without evaluating the
+// relation, and only the midpoints close to the root are evaluated as before. The sequence of
+// midpoints, and so the result, is exactly the one the plain bisection gives.
+constexpr double kDecided = 1e-4;
+// Within this distance of the water/ice switch, or outside the range where every midpoint is
+// finite, the solvers evaluate every step.
+constexpr double kSwitch = -0.0606;
+constexpr double kNearSwitch = 0.2;
+constexpr double kLowestKnown = -90.0;
+constexpr double kHighestKnown = 150.0;
+
+// ln of the saturation pressure at t degC (unrounded Kelvin temperature) and its derivative.
+struct LogPressure {
+    double value;
+    double slope;  // d ln ps / dT, 1/K
+};
+
+LogPressure logSaturationPressure(double t) {
+    const double tk = t + d(kelvinOffset);
+    const double inv = 1.0 / tk;
+    if (t >= kSwitch) {
+        return {
+            d(C8) * inv + d(C9) + tk * (d(C10) + tk * (d(C11) + tk * d(C12))) +
+                d(C13) * std::log(tk),
+            -d(C8) * inv * inv + d(C10) + tk * (2.0 * d(C11) + tk * 3.0 * d(C12)) + d(C13) * inv};
+    }
+    return {d(C1) * inv + d(C2) + tk * (d(C3) + tk * (d(C4) + tk * (d(C5) + tk * d(C6)))) +
+                d(C7) * std::log(tk),
+            -d(C1) * inv * inv + d(C3) +
+                tk * (2.0 * d(C4) + tk * (3.0 * d(C5) + tk * 4.0 * d(C6))) + d(C7) * inv};
+}
+
+bool usableRoot(double root) {
+    return std::isfinite(root) && root > kLowestKnown && root < kHighestKnown &&
+           std::fabs(root - kSwitch) > kNearSwitch;
+}
+
+// Temperature at which the saturation pressure equals pv, from the estimate t0.
+bool saturationTemperature(float pv, double t0, double& root) {
+    const double target = std::log(d(pv));
+    double t = t0;
+    for (int i = 0; i < 12; ++i) {
+        const LogPressure lp = logSaturationPressure(t);
+        const double step = (lp.value - target) / lp.slope;
+        t -= step;
+        if (!std::isfinite(t)) return false;
+        // Newton's error squares at each step: after a step below 3e-3 K it is below 1e-7 K.
+        if (std::fabs(step) < 3e-3) {
+            root = t;
+            return usableRoot(root);
+        }
+    }
+    return false;
+}
+
 // The dew-point bisection. `failed` tells whether an intermediate value stopped being a finite
 // number (a division by zero, the logarithm of a non-positive number, an overflow): the value
 // returned then means nothing, and the wet bulb, which starts from it, gives up.
@@ -96,12 +159,23 @@ float dewPointBisection(float W, float pt, bool& failed) {
     if (!std::isfinite(td0)) failed = true;
     float lo = f(d(td0) - 3.0);
     float hi = f(d(td0) + 3.0);
+    double root = 0;
+    const bool known = !failed && d(td0) > kLowestKnown + 3.0 && d(td0) < kHighestKnown - 3.0 &&
+                       saturationTemperature(pv, d(td0), root);
     float mid = td0;
     for (int step = 0; step < kMaxDewPointSteps; ++step) {
         mid = f((d(lo) + d(hi)) * 0.5);
-        const float ps = saturationPressure(mid);
-        if (!std::isfinite(ps)) failed = true;
-        if (ps >= pv) {
+        bool above;  // the saturation pressure at mid reaches pv
+        if (known && d(mid) > root + kDecided) {
+            above = true;
+        } else if (known && d(mid) < root - kDecided) {
+            above = false;
+        } else {
+            const float ps = saturationPressure(mid);
+            if (!std::isfinite(ps)) failed = true;
+            above = ps >= pv;
+        }
+        if (above) {
             hi = mid;
         } else {
             lo = mid;
@@ -111,6 +185,48 @@ float dewPointBisection(float W, float pt, bool& failed) {
     return mid;
 }
 
+// The wet bulb implied by the saturation ratio at t, in double precision: the relation whose
+// fixed point the wet-bulb bisection brackets.
+struct ImpliedWetBulb {
+    double value;
+    double slope;  // d value / dt
+};
+
+ImpliedWetBulb impliedWetBulb(double t, double T, double W, double pt) {
+    const LogPressure lp = logSaturationPressure(t);
+    const double ps = std::exp(lp.value);
+    const double ws = d(epsilon) * ps / (pt - ps);
+    const double dws = d(epsilon) * pt * ps * lp.slope / ((pt - ps) * (pt - ps));
+    const double n = T * (d(cpa) + d(cpv) * W) + d(hfg) * (W - ws);
+    const double den = d(cpa) + d(cw) * W - (d(cw) - d(cpv)) * ws;
+    const double dn = -d(hfg);
+    const double dden = -(d(cw) - d(cpv));
+    return {n / den, (dn * den - n * dden) / (den * den) * dws};
+}
+
+// Fixed point of the implied wet bulb between the dew point and T, and the slope there.
+bool wetBulbRoot(float T, float W, float pt, float td, double& root, double& slope) {
+    if (!(d(T) > kLowestKnown && d(T) < kHighestKnown) || !(W >= 0.0f) || !(pt > 0.0f)) {
+        return false;
+    }
+    // The wet bulb lies about a third of the way from the dew point to the dry bulb.
+    double t = d(td) + (d(T) - d(td)) * 0.35;
+    for (int i = 0; i < 12; ++i) {
+        const ImpliedWetBulb g = impliedWetBulb(t, d(T), d(W), d(pt));
+        const double step = (g.value - t) / (g.slope - 1.0);
+        t -= step;
+        if (!std::isfinite(t)) return false;
+        // As for the dew point, a step below 3e-3 K leaves an error below 1e-6 K.
+        if (std::fabs(step) < 3e-3) {
+            root = t;
+            slope = g.slope;  // at the previous iterate, within 3e-3 K: to about 5e-4
+            return usableRoot(root) && root > d(td) - 1.0 && root < d(T) + 1.0 &&
+                   std::isfinite(slope) && slope <= 0.0;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 float dewPoint(float W, float pt) {
@@ -118,38 +234,81 @@ float dewPoint(float W, float pt) {
     return dewPointBisection(W, pt, failed);
 }
 
-float wetBulb(float T, float W, float pt) {
-    if (T == 0.0f && W == 0.0f) return 0.0f;
+namespace {
+
+// The wet-bulb bisection from the dew point td of (W, pt), computed by the caller.
+float wetBulbFrom(float T, float W, float pt, float td, bool failed) {
     // Any arithmetic failure on the way, in the dew point included, gives back T.
-    bool failed = false;
-    const float td = dewPointBisection(W, pt, failed);
     if (failed || !std::isfinite(td) || !std::isfinite(T)) return T;
     float mid = f((d(T) + d(td)) * 0.5);
     float hi = T;
     float lo = td;
     if (T < td) return mid;
+    double root = 0;
+    double slope = 0;
+    const bool known = wetBulbRoot(T, W, pt, td, root, slope);
     for (int step = 0; step < kMaxWetBulbSteps; ++step) {
         const float prev = mid;
-        const float ws = saturationHumidityRatio(mid, pt);
-        const float t = wetBulbFromSaturationRatio(ws, W, T);
-        if (!std::isfinite(ws) || !std::isfinite(t)) return T;
-        if (t > mid) {
+        bool rises;  // the implied wet bulb lies above mid
+        bool evaluated = false;
+        float t = 0;
+        if (known && d(mid) < root - kDecided) {
+            rises = true;
+        } else if (known && d(mid) > root + kDecided) {
+            rises = false;
+        } else {
+            const float ws = saturationHumidityRatio(mid, pt);
+            t = wetBulbFromSaturationRatio(ws, W, T);
+            if (!std::isfinite(ws) || !std::isfinite(t)) return T;
+            rises = t > mid;
+            evaluated = true;
+        }
+        if (rises) {
             lo = mid;
         } else {
             hi = mid;
         }
         mid = f((d(hi) + d(lo)) * 0.5);
         if (!std::isfinite(mid)) return T;
+        if (mid == prev) break;
         // The new midpoint lying near the wet bulb implied by the previous one only means
         // convergence once the bracket is narrow: with a wide bracket it happens by chance,
         // several degrees away from the root. The root stays inside [lo, hi], so a bracket of
         // 0.002 puts the midpoint within 0.001 of it.
-        if ((std::fabs(d(mid) - d(t)) <= 0.001 && d(hi) - d(lo) <= kWetBulbBracket) ||
-            mid == prev) {
-            break;
+        if (d(hi) - d(lo) <= kWetBulbBracket) {
+            if (!evaluated) {
+                // Near the root the implied wet bulb is linear in the trial temperature; it
+                // decides the test unless the distance is too close to 0.001 to tell.
+                // The single-precision value moves in steps of up to 1.5e-5 K times the slope
+                // (the Kelvin temperature is rounded), hence the margin.
+                const double estimate = root + slope * (d(prev) - root);
+                const double distance = std::fabs(d(mid) - estimate);
+                const double margin = 1e-4 + 4e-5 * (1.0 - slope);
+                if (distance < 0.001 - margin) break;
+                if (distance > 0.001 + margin) continue;
+                const float ws = saturationHumidityRatio(prev, pt);
+                t = wetBulbFromSaturationRatio(ws, W, T);
+            }
+            if (std::fabs(d(mid) - d(t)) <= 0.001) break;
         }
     }
     return mid;
+}
+
+}  // namespace
+
+float wetBulb(float T, float W, float pt) {
+    if (T == 0.0f && W == 0.0f) return 0.0f;
+    bool failed = false;
+    const float td = dewPointBisection(W, pt, failed);
+    return wetBulbFrom(T, W, pt, td, failed);
+}
+
+WetBulbAndDewPoint wetBulbAndDewPoint(float T, float W, float pt) {
+    bool failed = false;
+    const float td = dewPointBisection(W, pt, failed);
+    if (T == 0.0f && W == 0.0f) return {0.0f, td};
+    return {wetBulbFrom(T, W, pt, td, failed), td};
 }
 
 float pressureAtAltitude(float z) {

@@ -53,6 +53,14 @@ float dewPoint(float W, float pt);
 // not finite (an arithmetic failure anywhere in the computation, the dew point included).
 float wetBulb(float T, float W, float pt);
 
+// The wet bulb together with the dew point it starts from, each exactly what wetBulb and
+// dewPoint return for the same state; one dew-point solve serves both.
+struct WetBulbAndDewPoint {
+    float wetBulb = 0;
+    float dewPoint = 0;
+};
+WetBulbAndDewPoint wetBulbAndDewPoint(float T, float W, float pt);
+
 // Altitudes accepted for a location, m. Far outside them the standard atmosphere means nothing
 // (above about 44 km its pressure formula is not even a number).
 inline constexpr double kLowestAltitude = -1000.0;

@@ -1,5 +1,8 @@
 #include "selection/selection.h"
 
+#include <bit>
+#include <cstdint>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -40,6 +43,66 @@ bool knownVariable(RangeVariable variable) {
 
 }  // namespace
 
+namespace {
+
+bool same(float a, float b) {
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
+
+// The derived values of the hour were computed from its present w (and pt).
+bool derivedFromW(const AnalysisState& state, int h, int y) {
+    const DerivedHours& d = state.derived;
+    const auto slot = static_cast<std::size_t>(y);
+    return d.filled[slot] && same(d.fromPt[slot], state.pt) && same(d.fromW[h][y], state.w[h][y]);
+}
+
+bool derivedFromTsAndW(const AnalysisState& state, int h, int y) {
+    return derivedFromW(state, h, y) && same(state.derived.fromTs[h][y], state.ts[h][y]);
+}
+
+}  // namespace
+
+void setDerivedHour(AnalysisState& state, int h, int y, float dewPoint) {
+    DerivedHours& d = state.derived;
+    const float ts = state.ts[h][y];
+    const float w = state.w[h][y];
+    d.dewPoint[h][y] = dewPoint;
+    d.relativeHumidity[h][y] = psychro::relativeHumidity(ts, w, state.pt);
+    d.enthalpy[h][y] = psychro::enthalpy(ts, w);
+    d.fromTs[h][y] = ts;
+    d.fromW[h][y] = w;
+}
+
+void markDerivedSlot(AnalysisState& state, int y) {
+    const auto slot = static_cast<std::size_t>(y);
+    state.derived.fromPt[slot] = state.pt;
+    state.derived.filled[slot] = true;
+}
+
+void computeDerivedHours(AnalysisState& state, int firstSlot, int lastSlot) {
+    for (int y = firstSlot; y <= lastSlot; ++y) {
+        for (int h = 1; h <= kHoursPerYear; ++h) {
+            setDerivedHour(state, h, y, psychro::dewPoint(state.w[h][y], state.pt));
+        }
+        markDerivedSlot(state, y);
+    }
+}
+
+float hourDewPoint(const AnalysisState& state, int h, int y) {
+    if (derivedFromW(state, h, y)) return state.derived.dewPoint[h][y];
+    return psychro::dewPoint(state.w[h][y], state.pt);
+}
+
+float hourRelativeHumidity(const AnalysisState& state, int h, int y) {
+    if (derivedFromTsAndW(state, h, y)) return state.derived.relativeHumidity[h][y];
+    return psychro::relativeHumidity(state.ts[h][y], state.w[h][y], state.pt);
+}
+
+float hourEnthalpy(const AnalysisState& state, int h, int y) {
+    if (derivedFromTsAndW(state, h, y)) return state.derived.enthalpy[h][y];
+    return psychro::enthalpy(state.ts[h][y], state.w[h][y]);
+}
+
 float rangeVariableValue(const AnalysisState& state, RangeVariable variable, int h, int y) {
     const float ts = state.ts[h][y];
     const float w = state.w[h][y];
@@ -49,13 +112,13 @@ float rangeVariableValue(const AnalysisState& state, RangeVariable variable, int
         case RangeVariable::WetBulb:
             return state.tw[h][y];
         case RangeVariable::DewPoint:
-            return psychro::dewPoint(w, state.pt);
+            return hourDewPoint(state, h, y);
         case RangeVariable::HumidityRatio:
             return 1000.0f * w;
         case RangeVariable::RelativeHumidity:
-            return psychro::relativeHumidity(ts, w, state.pt);
+            return hourRelativeHumidity(state, h, y);
         case RangeVariable::Enthalpy:
-            return psychro::enthalpy(ts, w);
+            return hourEnthalpy(state, h, y);
         case RangeVariable::None:
             break;
     }

@@ -33,6 +33,21 @@ struct RangeCondition {
 // Day type of each date, slot dateSlot = 31 * (month - 1) + day; 0 = never assigned (type 1).
 using DayTypeTable = std::array<int, 12 * 31 + 1>;
 
+// Computes the dew point, relative humidity and enthalpy of every hour of year slots
+// first..last into state.derived (see DerivedHours), from the hours' ts and w and state.pt.
+void computeDerivedHours(AnalysisState& state, int firstSlot, int lastSlot);
+// Records the derived values of one hour whose dew point is already known (the wet bulb of a
+// load computes it on the way); markDerivedSlot then declares the slot's values current.
+void setDerivedHour(AnalysisState& state, int h, int y, float dewPoint);
+void markDerivedSlot(AnalysisState& state, int y);
+
+// The dew point, relative humidity and enthalpy of hour h of year slot y: the values kept by
+// the last load while the hour holds the same data, otherwise computed now. Always exactly
+// dewPoint(w, pt), relativeHumidity(ts, w, pt) and enthalpy(ts, w).
+float hourDewPoint(const AnalysisState& state, int h, int y);
+float hourRelativeHumidity(const AnalysisState& state, int h, int y);
+float hourEnthalpy(const AnalysisState& state, int h, int y);
+
 // Value of a range variable at hour index h of year slot y, in single precision (0 for None).
 float rangeVariableValue(const AnalysisState& state, RangeVariable variable, int h, int y);
 

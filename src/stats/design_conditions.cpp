@@ -1,5 +1,7 @@
 #include "stats/design_conditions.h"
 
+#include "selection/selection.h"
+
 #include <algorithm>
 
 #include "core/number_text.h"
@@ -174,7 +176,7 @@ DesignConditions computeDesignConditions(AnalysisState& s) {
             }
             if (t > ts2) thc2.add(s.tw[h][y]);
             if (t < ts99) {
-                hum.add(psychro::relativeHumidity(t, s.w[h][y], s.pt));
+                hum.add(hourRelativeHumidity(s, h, y));
                 if (inside && s.ts[h + 1][y] > t && swingWindow(s, h, y, lowest, highest)) {
                     const float swing = highest - t;
                     omdc.add(swing);

@@ -1,5 +1,7 @@
 #include "stats/hourly_values.h"
 
+#include "selection/selection.h"
+
 #include <algorithm>
 
 #include "core/calendar.h"
@@ -20,10 +22,10 @@ HourlyProperties hourlyProperties(const AnalysisState& state, int h, int y) {
     HourlyProperties p;
     p.dryBulb = t;
     p.wetBulb = state.tw[h][y];
-    p.dewPoint = psychro::dewPoint(w, pt);
+    p.dewPoint = hourDewPoint(state, h, y);
     p.humidityRatio = w * 1000.0f;
-    p.enthalpy = psychro::enthalpy(t, w);
-    p.relativeHumidity = psychro::relativeHumidity(t, w, pt);
+    p.enthalpy = hourEnthalpy(state, h, y);
+    p.relativeHumidity = hourRelativeHumidity(state, h, y);
     p.specificVolume = psychro::specificVolume(t, w, pt);
     p.vapourPressure = psychro::vapourPressure(w, pt);
     return p;
