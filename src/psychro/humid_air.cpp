@@ -1,6 +1,7 @@
 #include "psychro/humid_air.h"
 
 #include <cmath>
+#include <limits>
 
 namespace climstat::psychro {
 
@@ -90,21 +91,23 @@ namespace {
 // in steps of about 3e-5 K), and so is the wet bulb implied by a trial saturation ratio. Every
 // comparison therefore only asks on which side of one threshold the midpoint lies. The root of
 // the same relation in double precision, found by a few Newton steps, lies within 2e-5 K of
-// that threshold; a midpoint farther from it than kDecided is decided without evaluating the
+// that threshold (half a step of the rounded Kelvin temperature, and a little for the rounding
+// of the results); a midpoint farther from it than kDecided is decided without evaluating the
 // relation, and only the midpoints close to the root are evaluated as before. The sequence of
 // midpoints, and so the result, is exactly the one the plain bisection gives.
-constexpr double kDecided = 1e-4;
+constexpr double kDecided = 4e-5;
 // Within this distance of the water/ice switch, or outside the range where every midpoint is
 // finite, the solvers evaluate every step.
 constexpr double kSwitch = -0.0606;
-constexpr double kNearSwitch = 0.2;
+constexpr double kNearSwitch = 0.01;
 constexpr double kLowestKnown = -90.0;
 constexpr double kHighestKnown = 150.0;
 
 // ln of the saturation pressure at t degC (unrounded Kelvin temperature) and its derivative.
 struct LogPressure {
     double value;
-    double slope;  // d ln ps / dT, 1/K
+    double slope;      // d ln ps / dT, 1/K
+    double curvature;  // d2 ln ps / dT2, 1/K2
 };
 
 LogPressure logSaturationPressure(double t) {
@@ -114,12 +117,15 @@ LogPressure logSaturationPressure(double t) {
         return {
             d(C8) * inv + d(C9) + tk * (d(C10) + tk * (d(C11) + tk * d(C12))) +
                 d(C13) * std::log(tk),
-            -d(C8) * inv * inv + d(C10) + tk * (2.0 * d(C11) + tk * 3.0 * d(C12)) + d(C13) * inv};
+            -d(C8) * inv * inv + d(C10) + tk * (2.0 * d(C11) + tk * 3.0 * d(C12)) + d(C13) * inv,
+            2.0 * d(C8) * inv * inv * inv + 2.0 * d(C11) + 6.0 * d(C12) * tk - d(C13) * inv * inv};
     }
     return {d(C1) * inv + d(C2) + tk * (d(C3) + tk * (d(C4) + tk * (d(C5) + tk * d(C6)))) +
                 d(C7) * std::log(tk),
             -d(C1) * inv * inv + d(C3) +
-                tk * (2.0 * d(C4) + tk * (3.0 * d(C5) + tk * 4.0 * d(C6))) + d(C7) * inv};
+                tk * (2.0 * d(C4) + tk * (3.0 * d(C5) + tk * 4.0 * d(C6))) + d(C7) * inv,
+            2.0 * d(C1) * inv * inv * inv + 2.0 * d(C4) + tk * (6.0 * d(C5) + tk * 12.0 * d(C6)) -
+                d(C7) * inv * inv};
 }
 
 bool usableRoot(double root) {
@@ -127,18 +133,24 @@ bool usableRoot(double root) {
            std::fabs(root - kSwitch) > kNearSwitch;
 }
 
-// Temperature at which the saturation pressure equals pv, from the estimate t0.
-bool saturationTemperature(float pv, double t0, double& root) {
+// Temperature at which the saturation pressure equals pv, from the estimate t0, by Halley's
+// method: its error is cubed at each step, so a step below 0.3 K from the estimate leaves less
+// than 1e-5 K. `slope` receives d ln ps / dT there.
+bool saturationTemperature(float pv, double t0, double& root, double& slope, double& curvature) {
     const double target = std::log(d(pv));
     double t = t0;
     for (int i = 0; i < 12; ++i) {
         const LogPressure lp = logSaturationPressure(t);
-        const double step = (lp.value - target) / lp.slope;
+        const double g = lp.value - target;
+        const double step = g / lp.slope / (1.0 - g * lp.curvature / (2.0 * lp.slope * lp.slope));
+        const bool waterSide = t >= kSwitch;
         t -= step;
         if (!std::isfinite(t)) return false;
-        // Newton's error squares at each step: after a step below 3e-3 K it is below 1e-7 K.
-        if (std::fabs(step) < 3e-3) {
+        // The step must land on the side of the water/ice switch whose curve it followed.
+        if (std::fabs(step) < 0.3 && (t >= kSwitch) == waterSide) {
             root = t;
+            slope = lp.slope + lp.curvature * -step;
+            curvature = lp.curvature;
             return usableRoot(root);
         }
     }
@@ -148,7 +160,17 @@ bool saturationTemperature(float pv, double t0, double& root) {
 // The dew-point bisection. `failed` tells whether an intermediate value stopped being a finite
 // number (a division by zero, the logarithm of a non-positive number, an overflow): the value
 // returned then means nothing, and the wet bulb, which starts from it, gives up.
-float dewPointBisection(float W, float pt, bool& failed) {
+// `solved`, when given, receives the root of the relation in double precision and the slope
+// of ln ps there, when they were found.
+struct DewPointRoot {
+    bool known = false;
+    double root = 0;
+    double slope = 0;
+    double curvature = 0;
+    float pv = 0;
+};
+
+float dewPointBisection(float W, float pt, bool& failed, DewPointRoot* solved = nullptr) {
     failed = false;
     if (W == 0.0f) return 0.0f;
     const float pv = vapourPressure(W, pt);
@@ -160,22 +182,36 @@ float dewPointBisection(float W, float pt, bool& failed) {
     float lo = f(d(td0) - 3.0);
     float hi = f(d(td0) + 3.0);
     double root = 0;
+    double slope = 0;
+    double curvature = 0;
     const bool known = !failed && d(td0) > kLowestKnown + 3.0 && d(td0) < kHighestKnown - 3.0 &&
-                       saturationTemperature(pv, d(td0), root);
+                       saturationTemperature(pv, d(td0), root, slope, curvature);
+    if (solved != nullptr) *solved = {known, root, slope, curvature, pv};
     float mid = td0;
+    if (known) {
+        // The midpoints far from the root, decided on single-precision bounds. Halving the
+        // single-precision sum of two floats rounds exactly as halving their exact sum does,
+        // so the midpoints are those of the plain bisection, without its conversions.
+        const float decidedAbove = f(root + kDecided);
+        const float decidedBelow = f(root - kDecided);
+        for (int step = 0; step < kMaxDewPointSteps; ++step) {
+            mid = (lo + hi) * 0.5f;
+            bool above = mid > decidedAbove;  // the saturation pressure at mid reaches pv
+            // One branch, almost never taken, rather than one on the coin toss of `above`.
+            const bool undecided = !above & !(mid < decidedBelow);
+            if (undecided) above = saturationPressure(mid) >= pv;
+            // Without branches: the outcome of a step is a coin toss to the processor.
+            hi = above ? mid : hi;
+            lo = above ? lo : mid;
+            if (std::fabs(d(hi) - d(lo)) <= 0.001) break;
+        }
+        return mid;
+    }
     for (int step = 0; step < kMaxDewPointSteps; ++step) {
         mid = f((d(lo) + d(hi)) * 0.5);
-        bool above;  // the saturation pressure at mid reaches pv
-        if (known && d(mid) > root + kDecided) {
-            above = true;
-        } else if (known && d(mid) < root - kDecided) {
-            above = false;
-        } else {
-            const float ps = saturationPressure(mid);
-            if (!std::isfinite(ps)) failed = true;
-            above = ps >= pv;
-        }
-        if (above) {
+        const float ps = saturationPressure(mid);
+        if (!std::isfinite(ps)) failed = true;
+        if (ps >= pv) {
             hi = mid;
         } else {
             lo = mid;
@@ -195,33 +231,56 @@ struct ImpliedWetBulb {
 ImpliedWetBulb impliedWetBulb(double t, double T, double W, double pt) {
     const LogPressure lp = logSaturationPressure(t);
     const double ps = std::exp(lp.value);
-    const double ws = d(epsilon) * ps / (pt - ps);
-    const double dws = d(epsilon) * pt * ps * lp.slope / ((pt - ps) * (pt - ps));
+    const double dry = 1.0 / (pt - ps);
+    const double ws = d(epsilon) * ps * dry;
+    const double dws = ws * pt * lp.slope * dry;
     const double n = T * (d(cpa) + d(cpv) * W) + d(hfg) * (W - ws);
     const double den = d(cpa) + d(cw) * W - (d(cw) - d(cpv)) * ws;
-    const double dn = -d(hfg);
-    const double dden = -(d(cw) - d(cpv));
-    return {n / den, (dn * den - n * dden) / (den * den) * dws};
+    const double inv = 1.0 / den;
+    const double value = n * inv;
+    return {value, (-d(hfg) + (d(cw) - d(cpv)) * value) * inv * dws};
 }
 
-// Fixed point of the implied wet bulb between the dew point and T, and the slope there.
-bool wetBulbRoot(float T, float W, float pt, float td, double& root, double& slope) {
+// Fixed point of the implied wet bulb between the dew point and T, and the slope there. At
+// the dew point the saturation ratio is W itself, so the implied wet bulb is T and the first
+// Newton step needs no new saturation pressure. A step below 0.02 K leaves an error below 1e-5 K.
+bool wetBulbRoot(float T, float W, float pt, const DewPointRoot& dew, double& root, double& slope) {
     if (!(d(T) > kLowestKnown && d(T) < kHighestKnown) || !(W >= 0.0f) || !(pt > 0.0f)) {
         return false;
     }
-    // The wet bulb lies about a third of the way from the dew point to the dry bulb.
-    double t = d(td) + (d(T) - d(td)) * 0.35;
+    if (!dew.known) return false;
+    // A Halley step from the dew point, where everything it needs is known already.
+    double t = dew.root;
+    {
+        const double ps = d(dew.pv);
+        const double dry = 1.0 / (d(pt) - ps);
+        const double ws = d(epsilon) * ps * dry;
+        const double L1 = dew.slope;
+        const double dws = ws * d(pt) * L1 * dry;
+        const double d2ws = ws * d(pt) * dry * dry *
+                            ((dew.curvature + L1 * L1) * (d(pt) - ps) + 2.0 * ps * L1 * L1);
+        const double c = d(cw) - d(cpv);
+        const double n = d(T) * (d(cpa) + d(cpv) * d(W)) + d(hfg) * (d(W) - ws);
+        const double den = d(cpa) + d(cw) * d(W) - c * ws;
+        const double value = n / den;
+        const double tw = (-d(hfg) + c * value) / den;
+        const double tww = 2.0 * c * tw / den;
+        const double g = value - t;
+        const double g1 = tw * dws - 1.0;
+        const double g2 = tww * dws * dws + tw * d2ws;
+        const double step = 2.0 * g * g1 / (2.0 * g1 * g1 - g * g2);
+        if (std::isfinite(step)) t -= step;
+    }
     for (int i = 0; i < 12; ++i) {
         const ImpliedWetBulb g = impliedWetBulb(t, d(T), d(W), d(pt));
         const double step = (g.value - t) / (g.slope - 1.0);
+        const bool waterSide = t >= kSwitch;
         t -= step;
         if (!std::isfinite(t)) return false;
-        // As for the dew point, a step below 3e-3 K leaves an error below 1e-6 K.
-        if (std::fabs(step) < 3e-3) {
+        if (std::fabs(step) < 0.02 && (t >= kSwitch) == waterSide) {
             root = t;
-            slope = g.slope;  // at the previous iterate, within 3e-3 K: to about 5e-4
-            return usableRoot(root) && root > d(td) - 1.0 && root < d(T) + 1.0 &&
-                   std::isfinite(slope) && slope <= 0.0;
+            slope = g.slope;  // at the previous iterate, within 0.02 K: to about 0.5 %
+            return usableRoot(root) && std::isfinite(slope) && slope <= 0.0;
         }
     }
     return false;
@@ -237,7 +296,7 @@ float dewPoint(float W, float pt) {
 namespace {
 
 // The wet-bulb bisection from the dew point td of (W, pt), computed by the caller.
-float wetBulbFrom(float T, float W, float pt, float td, bool failed) {
+float wetBulbFrom(float T, float W, float pt, float td, bool failed, const DewPointRoot& dew) {
     // Any arithmetic failure on the way, in the dew point included, gives back T.
     if (failed || !std::isfinite(td) || !std::isfinite(T)) return T;
     float mid = f((d(T) + d(td)) * 0.5);
@@ -246,29 +305,28 @@ float wetBulbFrom(float T, float W, float pt, float td, bool failed) {
     if (T < td) return mid;
     double root = 0;
     double slope = 0;
-    const bool known = wetBulbRoot(T, W, pt, td, root, slope);
+    const bool known = wetBulbRoot(T, W, pt, dew, root, slope);
+    // Midpoints outside these bounds are decided without evaluation; without a known root
+    // every midpoint is evaluated.
+    const float decidedBelow = known ? f(root - kDecided) : -std::numeric_limits<float>::infinity();
+    const float decidedAbove = known ? f(root + kDecided) : std::numeric_limits<float>::infinity();
     for (int step = 0; step < kMaxWetBulbSteps; ++step) {
         const float prev = mid;
-        bool rises;  // the implied wet bulb lies above mid
+        bool rises = mid < decidedBelow;  // the implied wet bulb lies above mid
         bool evaluated = false;
         float t = 0;
-        if (known && d(mid) < root - kDecided) {
-            rises = true;
-        } else if (known && d(mid) > root + kDecided) {
-            rises = false;
-        } else {
+        const bool undecided = !rises & !(mid > decidedAbove);
+        if (undecided) {
             const float ws = saturationHumidityRatio(mid, pt);
             t = wetBulbFromSaturationRatio(ws, W, T);
             if (!std::isfinite(ws) || !std::isfinite(t)) return T;
             rises = t > mid;
             evaluated = true;
         }
-        if (rises) {
-            lo = mid;
-        } else {
-            hi = mid;
-        }
-        mid = f((d(hi) + d(lo)) * 0.5);
+        lo = rises ? mid : lo;
+        hi = rises ? hi : mid;
+        // As in the dew point: the same midpoint as in double precision, known values only.
+        mid = known ? (hi + lo) * 0.5f : f((d(hi) + d(lo)) * 0.5);
         if (!std::isfinite(mid)) return T;
         if (mid == prev) break;
         // The new midpoint lying near the wet bulb implied by the previous one only means
@@ -300,15 +358,17 @@ float wetBulbFrom(float T, float W, float pt, float td, bool failed) {
 float wetBulb(float T, float W, float pt) {
     if (T == 0.0f && W == 0.0f) return 0.0f;
     bool failed = false;
-    const float td = dewPointBisection(W, pt, failed);
-    return wetBulbFrom(T, W, pt, td, failed);
+    DewPointRoot dew;
+    const float td = dewPointBisection(W, pt, failed, &dew);
+    return wetBulbFrom(T, W, pt, td, failed, dew);
 }
 
 WetBulbAndDewPoint wetBulbAndDewPoint(float T, float W, float pt) {
     bool failed = false;
-    const float td = dewPointBisection(W, pt, failed);
+    DewPointRoot dew;
+    const float td = dewPointBisection(W, pt, failed, &dew);
     if (T == 0.0f && W == 0.0f) return {0.0f, td};
-    return {wetBulbFrom(T, W, pt, td, failed), td};
+    return {wetBulbFrom(T, W, pt, td, failed, dew), td};
 }
 
 float pressureAtAltitude(float z) {

@@ -86,6 +86,15 @@ TEST(SolverIdentity, MillionsOfRandomStates) {
         const float W = share(random) * saturationHumidityRatio(T, pt);
         mismatches.check(T, W, pt);
     }
+    // Dew points and wet bulbs around the water/ice switch, where the solvers change curve.
+    std::uniform_real_distribution<float> nearSwitch(-0.7f, 0.6f);
+    std::uniform_real_distribution<float> depression(0.0f, 3.0f);
+    for (long i = 0; i < 500'000; ++i) {
+        const float pt = pressureAtAltitude(altitude(random));
+        const float td = nearSwitch(random);
+        const float W = humidityRatio(saturationPressure(td), pt);
+        mismatches.check(td + depression(random), W, pt);
+    }
     // Rounded states and the corners of the solvers: the water/ice switch, zero humidity, dry
     // bulbs on whole tenths around 0 degC.
     for (int tenth = -400; tenth <= 600; ++tenth) {
