@@ -6,5 +6,6 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 name="${1:-release}"
 shift || true
 build="$root/build/$name"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCLIMSTAT_WERROR=ON "$@" \
+    >/dev/null
 cmake --build "$build" -j "$(nproc)"

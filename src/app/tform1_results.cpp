@@ -256,12 +256,11 @@ void TForm1::buildResultContents() {
     }
 
     // --- Degree-hours and degree-days ---
-    auto degreePage = [this](QWidget* page, RadioGroup*& selector, const QString& selectorName,
-                             QTableView*& grid, const QString& gridName, QLabel*& season,
-                             const QString& seasonName, QLabel*& heating,
-                             const QString& heatingName, QLabel*& cooling,
-                             const QString& coolingName, bool hours, const QString& positiveName,
-                             const QString& fileHintName) {
+    auto degreePage = [](QWidget* page, RadioGroup*& selector, const QString& selectorName,
+                         QTableView*& grid, const QString& gridName, QLabel*& season,
+                         const QString& seasonName, QLabel*& heating, const QString& heatingName,
+                         QLabel*& cooling, const QString& coolingName, bool hours,
+                         const QString& positiveName, const QString& fileHintName) {
         auto* row = new QHBoxLayout();
         auto* controls = new QVBoxLayout();
         selector = new RadioGroup(selectorName, QStringLiteral("Variable a representar"),
@@ -406,15 +405,17 @@ void TForm1::buildResultContents() {
     const std::pair<QPushButton*, QWidget*> copies[] = {
         {BitBtn39, Chart1}, {BitBtn2, Chart8}, {BitBtn11, Chart3D}, {BitBtn4, Chart2},
         {BitBtn6, Chart3},  {BitBtn9, Chart4}, {BitBtn13, Chart5D}};
-    for (const auto& [button, chart] : copies) {
-        connect(button, &QPushButton::clicked, this,
+    for (const auto& copy : copies) {
+        QWidget* chart = copy.second;
+        connect(copy.first, &QPushButton::clicked, this,
                 [chart] { copyToClipboard(chartPicture(chart)); });
     }
     const std::pair<QPushButton*, QWidget*> prints[] = {
         {BitBtn41, Chart1}, {BitBtn3, Chart8},  {BitBtn12, Chart3D}, {BitBtn5, Chart2},
         {BitBtn7, Chart3},  {BitBtn10, Chart4}, {BitBtn14, Chart5D}};
-    for (const auto& [button, chart] : prints) {
-        connect(button, &QPushButton::clicked, this,
+    for (const auto& print : prints) {
+        QWidget* chart = print.second;
+        connect(print.first, &QPushButton::clicked, this,
                 [this, chart] { printPreview(this, chartPicture(chart)); });
     }
     connect(SBImpresor, &QToolButton::clicked, this,

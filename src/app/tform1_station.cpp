@@ -384,6 +384,24 @@ QString loadReport(const StationLoadResult& load) {
         report += QStringLiteral("No se ha podido leer el fichero de humedades ") +
                   qs(load.humidityPath) + " (" + qs(load.humidityFailure) + ").";
     }
+    if (load.droppedHours > 0) {
+        if (!report.isEmpty()) report += "\n";
+        QStringList dates;
+        for (const std::string& date : load.droppedDates)
+            dates << qs(date);
+        report += QString::number(load.droppedHours) +
+                  QStringLiteral(
+                      " hora(s) con valores imposibles (temperatura fuera de "
+                      "-90..70 ºC o humedad relativa fuera de 0..100 %) se han "
+                      "dejado sin datos; la primera: ") +
+                  dates.join(", ") + ".";
+    }
+    if (load.temperatureRead && load.usableHours == 0) {
+        if (!report.isEmpty()) report += "\n";
+        report += QStringLiteral("Los ficheros ") + qs(load.temperaturePath) +
+                  QStringLiteral(" y ") + qs(load.humidityPath) +
+                  QStringLiteral(" no contienen ninguna hora utilizable.");
+    }
     return report;
 }
 
@@ -480,8 +498,16 @@ void TForm1::selectTypicalYear(QComboBox* list, bool list2006) {
         if (setup_.dataFolder.folder.empty()) {
             throw DataFileError("", "no data folder");
         }
-        state.locationCityName =
-            loadTypicalYear(state, state.selectedLocation, source, setup_.dataFolder.folder);
+        TypicalYearNotes notes;
+        state.locationCityName = loadTypicalYear(state, state.selectedLocation, source,
+                                                 setup_.dataFolder.folder, &notes);
+        if (notes.nonNumberTokens > 0) {
+            LAvisoDatos->setText(qs(notes.path) + ": " + QString::number(notes.nonNumberTokens) +
+                                 QStringLiteral(" valor(es) de temperatura o humedad no son "
+                                                "números y se leen como 0 (el primero en la "
+                                                "línea ") +
+                                 QString::number(notes.firstNonNumberLine) + ").");
+        }
     } catch (const DataFileError& error) {
         // The data loaded before stay, and so do the list and the pages that show them.
         state.typicalYearIndex = previousIndex;

@@ -33,15 +33,16 @@ constexpr std::array kOptions = {
     // global
     OptionSpec{"data-dir", true, false},
     OptionSpec{"decimal-separator", true, false},
-    // repeatable for frequencies, whose --output also names the output kind; other commands
-    // refuse a second one when they write
-    OptionSpec{"output", true, true},
+    OptionSpec{"output", true, false},
+    OptionSpec{"verbose", false, false},
+    OptionSpec{"version", false, false},
     // command options
     OptionSpec{"t", true, false},
     OptionSpec{"w", true, false},
     OptionSpec{"pt", true, false},
     OptionSpec{"list", false, false},
     OptionSpec{"variable", true, false},
+    OptionSpec{"kind", true, false},
     OptionSpec{"cooling", false, false},
     OptionSpec{"year", true, false},
     OptionSpec{"code", true, false},
@@ -74,6 +75,10 @@ Arguments parseArguments(const std::vector<std::string>& args) {
     Arguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg == "-h") {
+            parsed.addFlag("help");
+            continue;
+        }
         if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             std::string name = arg.substr(2);
             std::optional<std::string> inlineValue;

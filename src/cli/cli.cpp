@@ -3,6 +3,7 @@
 #include <array>
 #include <exception>
 #include <ostream>
+#include <streambuf>
 #include <string_view>
 
 #include "core/errors.h"
@@ -46,7 +47,7 @@ constexpr std::array kCommands = {
             "design                     design conditions (NAME;value, empty when undefined) "
             "and the observation counts"},
     Command{"frequencies", commandFrequencies,
-            "frequencies --variable V [--output K] [--output FILE]   file of the frequency page\n"
+            "frequencies --variable V [--kind K]   file of the frequency page\n"
             "                           (V: ts tw tdp w h rh or 0..5; K: hours frequencies "
             "cumulative mean-ts\n"
             "                           mean-tw mean-tdp mean-w mean-h mean-rh or 0..8, default "
@@ -55,6 +56,10 @@ constexpr std::array kCommands = {
             "degree-hours [--cooling]   file of the degree-hour page (heating unless --cooling)"},
     Command{"degree-days", commandDegreeDays,
             "degree-days [--cooling]    file of the degree-day page (heating unless --cooling)"},
+    Command{"locations", commandLocations,
+            "locations [--source S]     names of the typical-year lists (S cte2006 or cte2013) "
+            "and whether\n"
+            "                           the data folder holds each file"},
 };
 
 constexpr std::string_view kUsageHead =
@@ -67,9 +72,11 @@ constexpr std::string_view kUsageHead =
     "           (VAR: ts tw tdp w rh h, or none)\n"
     "           --day-type FIRST-LAST:TYPE (days of the year 1..365, type 1..7; repeatable)\n"
     "           --schedule TYPE:HOURS (type 1..6, hours such as 8-13,16-19; repeatable)\n"
-    "global     --data-dir DIR   --decimal-separator C   --output FILE\n"
+    "global     --data-dir DIR   --decimal-separator . or ,   --output FILE (- for standard "
+    "output)\n"
+    "           --verbose (the station reader's trace lines)   -h, --help   --version\n"
     "\n"
-    "commands:\n";
+    "commands (COMMAND --help for one):\n";
 
 void printUsage(std::ostream& out) {
     out << kUsageHead;
@@ -79,12 +86,22 @@ void printUsage(std::ostream& out) {
 
 char separatorOption(const Arguments& args) {
     auto text = args.value("decimal-separator");
-    if (!text) return localeDecimalSeparator();
-    if (text->size() != 1 || (*text)[0] == '-' || ((*text)[0] >= '0' && (*text)[0] <= '9')) {
-        throw UsageError("--decimal-separator needs one character that is not a digit or sign");
+    // Any other character would corrupt the ";"-separated files or change how numbers read.
+    if (!text) {
+        const char locale = localeDecimalSeparator();
+        return locale == ',' ? ',' : '.';
+    }
+    if (*text != "." && *text != ",") {
+        throw UsageError("--decimal-separator must be . or ,");
     }
     return (*text)[0];
 }
+
+// Where the station reader's trace lines go without --verbose.
+class NullBuffer : public std::streambuf {
+  protected:
+    int overflow(int c) override { return c; }
+};
 
 }  // namespace
 
@@ -101,15 +118,11 @@ double numberOption(const Context& ctx, const std::string& name) {
 }
 
 void writeResult(Context& ctx, const std::string& bytes) {
-    // --output may be repeated only where a command gives it a second meaning.
-    if (ctx.args.values("output").size() > 1) {
-        throw UsageError("option --output is given more than once");
-    }
     writeResult(ctx, bytes, ctx.args.value("output"));
 }
 
 void writeResult(Context& ctx, const std::string& bytes, const std::optional<std::string>& file) {
-    if (file) {
+    if (file && *file != "-") {
         writeFileReplacing(*file, bytes);
         return;
     }
@@ -122,15 +135,26 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         const std::string& programFolder) {
     try {
         Context ctx(parseArguments(args), out, err);
-        if (ctx.args.flag("help") || ctx.args.command.empty() || ctx.args.command == "help") {
-            printUsage(ctx.args.command.empty() && !ctx.args.flag("help") ? err : out);
-            return ctx.args.command.empty() && !ctx.args.flag("help") ? kExitUsage : kExitOk;
+        if (ctx.args.flag("version")) {
+            out << "climstat-cli " << kVersion << '\n';
+            return kExitOk;
         }
         const Command* command = nullptr;
         for (const Command& candidate : kCommands) {
             if (candidate.name == ctx.args.command) command = &candidate;
         }
+        if (command != nullptr && ctx.args.flag("help")) {
+            out << "usage: climstat-cli [options] " << command->usage << '\n';
+            return kExitOk;
+        }
+        if (ctx.args.flag("help") || ctx.args.command.empty() || ctx.args.command == "help") {
+            printUsage(ctx.args.command.empty() && !ctx.args.flag("help") ? err : out);
+            return ctx.args.command.empty() && !ctx.args.flag("help") ? kExitUsage : kExitOk;
+        }
         if (command == nullptr) throw UsageError("unknown command '" + ctx.args.command + "'");
+        NullBuffer nothing;
+        std::ostream silent(&nothing);
+        ctx.trace = ctx.args.flag("verbose") ? &err : &silent;
         ctx.decimalSeparator = separatorOption(ctx.args);
         ctx.programFolder = programFolder;
         ctx.dataFolder = resolveDataFolder(

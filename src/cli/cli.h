@@ -19,6 +19,7 @@ namespace climstat::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 2;     // bad arguments or a text that is not a number
 inline constexpr int kExitDataFile = 3;  // a data file missing or unreadable
+inline constexpr const char* kVersion = "0.1.0";
 
 // The command line after parsing: the command, the value(s) of each option and the flags.
 class Arguments {
@@ -54,6 +55,7 @@ struct Context {
     Arguments args;
     std::ostream& out;
     std::ostream& err;
+    std::ostream* trace = nullptr;  // the station reader's trace lines (--verbose), else nowhere
     char decimalSeparator = '.';
     std::string programFolder;
     DataFolderChoice dataFolder;
@@ -120,5 +122,6 @@ int commandDesign(Context& ctx);
 int commandFrequencies(Context& ctx);
 int commandDegreeHours(Context& ctx);
 int commandDegreeDays(Context& ctx);
+int commandLocations(Context& ctx);
 
 }  // namespace climstat::cli

@@ -90,22 +90,19 @@ int commandDesign(Context& ctx) {
 int commandFrequencies(Context& ctx) {
     FrequencySettings settings;
     settings.variable = static_cast<StudyVariable>(variableItemOption(ctx));
-    // --output names the output kind; a second --output, or one that names no kind, is the file.
-    std::optional<std::string> file;
-    bool kindGiven = false;
-    for (const std::string& value : ctx.args.values("output")) {
-        const int kind = itemOf(value, kOutputNames);
-        if (kind >= 0 && !kindGiven) {
-            settings.output = static_cast<FrequencyOutput>(kind);
-            kindGiven = true;
-        } else if (!file) {
-            file = value;
-        } else {
-            throw UsageError("frequencies takes one output kind (" + nameList(kOutputNames) +
-                             ") and one output file");
+    if (auto kind = ctx.args.value("kind")) {
+        const int item = itemOf(*kind, kOutputNames);
+        if (item < 0) {
+            throw UsageError("--kind '" + *kind + "' is not an output kind (" +
+                             nameList(kOutputNames) + ")");
         }
+        settings.output = static_cast<FrequencyOutput>(item);
+    } else if (auto file = ctx.args.value("output"); file && itemOf(*file, kOutputNames) >= 0) {
+        // --output is always the file; one named like an output kind is the old way of
+        // choosing the kind, which would silently write a file of that name.
+        throw UsageError("--output names the output file; choose the output kind with --kind " +
+                         *file);
     }
-
     loadLocation(ctx);
     runSelectionPass(ctx);
     computeFrequencies(*ctx.state, settings, selectionSettings(ctx));
@@ -113,7 +110,7 @@ int commandFrequencies(Context& ctx) {
     writeFrequencyPage(out, *ctx.state, settings,
                        frequencyPageLabels(*ctx.state, pageLabelSettings(ctx)),
                        ctx.decimalSeparator);
-    writeResult(ctx, out.str(), file);
+    writeResult(ctx, out.str());
     return kExitOk;
 }
 

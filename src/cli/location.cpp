@@ -11,10 +11,25 @@ namespace climstat::cli {
 
 namespace {
 
-// A location of the lists by its name or by its list text ("ZonaA3(2006)").
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+// A location of the lists by its name or by its list text ("ZonaA3(2006)"), in any letter
+// case, with or without the list's suffix.
 const TypicalYearLocation* findListedLocation(const std::string& text, TypicalYearList list) {
+    const std::string wanted = lowered(text);
+    const std::string suffix = list == TypicalYearList::List2006 ? "(2006)" : "(2013)";
     for (const TypicalYearLocation& row : typicalYearLocations()) {
-        if (row.list == list && (row.name == text || row.entryText == text)) return &row;
+        if (row.list != list) continue;
+        const std::string name = lowered(row.name);
+        if (wanted == name || wanted == lowered(row.entryText) || wanted == name + suffix) {
+            return &row;
+        }
     }
     return nullptr;
 }
@@ -33,6 +48,13 @@ std::string missingFolderMessage(const DataFolderChoice& choice) {
 
 namespace {
 
+void warnAboutNonNumbers(Context& ctx, const TypicalYearNotes& notes) {
+    if (notes.nonNumberTokens == 0) return;
+    ctx.err << "climstat-cli: warning: " << notes.path << ": " << notes.nonNumberTokens
+            << " dry-bulb or humidity value(s) are not numbers and read as 0 (first on line "
+            << notes.firstNonNumberLine << ")\n";
+}
+
 void loadListedLocation(Context& ctx, TypicalYearList list) {
     auto name = ctx.args.value("location");
     if (!name) throw UsageError("--source " + *ctx.args.value("source") + " needs --location NAME");
@@ -47,7 +69,10 @@ void loadListedLocation(Context& ctx, TypicalYearList list) {
     ctx.source = list == TypicalYearList::List2006 ? DataSource::Cte2006 : DataSource::Cte2013;
     ctx.loadedFile = typicalYearFilePath(ctx.dataFolder.folder, row->fileBaseName);
     AnalysisState& state = *ctx.state;
-    state.locationCityName = loadTypicalYear(state, row->name, ctx.source, ctx.dataFolder.folder);
+    TypicalYearNotes notes;
+    state.locationCityName =
+        loadTypicalYear(state, row->name, ctx.source, ctx.dataFolder.folder, &notes);
+    warnAboutNonNumbers(ctx, notes);
     state.selectedLocation = std::string(row->name);
     state.typicalYearIndex = row->position;
 }
@@ -61,7 +86,9 @@ void loadMetFile(Context& ctx) {
     AnalysisState& state = *ctx.state;
     std::ostringstream altitudeText;
     altitudeText << z;
-    loadTypicalYearFile(state, ctx.loadedFile, altitudeText.str());
+    TypicalYearNotes notes;
+    loadTypicalYearFile(state, ctx.loadedFile, altitudeText.str(), &notes);
+    warnAboutNonNumbers(ctx, notes);
     state.locationCityName = "Ciudad: " + ctx.loadedFile;
     state.selectedLocation = ctx.loadedFile;
     state.typicalYearIndex = 0;
@@ -117,7 +144,8 @@ void loadStation(Context& ctx) {
     // The reader's trace lines go with the diagnostics, so that standard output carries only
     // what the command writes.
     const StationSelection selection =
-        selectStation(*ctx.state, item, settings, ctx.dataFolder.folder, ctx.err, ctx.err);
+        selectStation(*ctx.state, item, settings, ctx.dataFolder.folder,
+                      ctx.trace != nullptr ? *ctx.trace : ctx.err, ctx.err);
     ctx.loadedFile = selection.load.temperaturePath + ", " + selection.load.humidityPath;
     if (!selection.load.temperatureRead) {
         throw DataFileError(selection.load.temperaturePath, selection.load.temperatureFailure);
@@ -126,6 +154,18 @@ void loadStation(Context& ctx) {
         ctx.err << "climstat-cli: warning: " << selection.load.humidityPath << ": "
                 << selection.load.humidityFailure
                 << "; hours without a humidity reading carry the last humidity ratio\n";
+    }
+    if (selection.load.droppedHours > 0) {
+        ctx.err << "climstat-cli: warning: " << selection.load.droppedHours
+                << " hour(s) with implausible values left out (dry bulb outside -90..70 degC "
+                   "or relative humidity outside 0..100 %), first:";
+        for (const std::string& date : selection.load.droppedDates)
+            ctx.err << ' ' << date;
+        ctx.err << '\n';
+    }
+    if (selection.load.usableHours == 0) {
+        throw DataFileError(selection.load.temperaturePath + ", " + selection.load.humidityPath,
+                            "hold no usable hour");
     }
 }
 

@@ -2,12 +2,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <sstream>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "core/text_file.h"
 
 namespace climstat {
 
@@ -66,6 +69,9 @@ class LineTokenizer {
         in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
         pos_ = 0;
         end_ = static_cast<std::size_t>(in_.gcount());
+        consumed_ += end_;
+        // A typical-year file is under 1 MB; whatever streams on past the cap is no such file.
+        if (consumed_ > kMaxInputFileBytes) throw TooLarge{};
         return end_ > 0;
     }
 
@@ -76,16 +82,37 @@ class LineTokenizer {
     std::vector<std::string> tokens_;
     std::size_t count_ = 0;
     long lineNumber_ = 0;
+    std::uintmax_t consumed_ = 0;
+
+  public:
+    struct TooLarge {};
 };
+
+// Physical bounds of a typical-year value: outside them the file is corrupt.
+constexpr double kLowestDryBulb = -90.0;
+constexpr double kHighestDryBulb = 70.0;
+constexpr double kHighestHumidityRatio = 0.1;
+
+std::string valueText(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
 
 }  // namespace
 
 MetFileData readMetFile(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw DataFileError(path, "is a folder");
+    checkInputFile(path);
     std::ifstream in(path, std::ios::binary);
     if (!in) throw DataFileError(path, "cannot be opened");
+    try {
+        return readMetStream(in, path);
+    } catch (const LineTokenizer::TooLarge&) {
+        throw DataFileError(path, "is larger than 64 MB, too large to be a typical-year file");
+    }
+}
 
+MetFileData readMetStream(std::istream& in, const std::string& path) {
     LineTokenizer lines(in);
     MetFileData data;
 
@@ -123,8 +150,32 @@ MetFileData readMetFile(const std::string& path) {
                                           std::to_string(records) + " of 8760 records read)");
         }
         ++records;
+        const std::optional<double> ts = leadingNumberOrNothing(lines.tokens()[3]);
+        const std::optional<double> w = leadingNumberOrNothing(lines.tokens()[7]);
+        // A token without a number keeps the fallback 0, but the file is not silent about it.
+        for (const auto* value : {&ts, &w}) {
+            if (!value->has_value()) {
+                if (data.nonNumberTokens++ == 0) data.firstNonNumberLine = lines.lineNumber();
+            }
+        }
         data.ts[records] = leadingNumber(lines.tokens()[3]);
         data.w[records] = leadingNumber(lines.tokens()[7]);
+        // Every hour of a typical year is valid data: a value beyond the physical bounds means
+        // the file is corrupt, and nothing of it is used.
+        const double t = static_cast<double>(data.ts[records]);
+        const double x = static_cast<double>(data.w[records]);
+        if (!(t >= kLowestDryBulb && t <= kHighestDryBulb)) {
+            throw DataFileError(path, "line " + std::to_string(lines.lineNumber()) + ": dry bulb " +
+                                          valueText(ts.value_or(t)) +
+                                          " degC is outside -90..70 (record " +
+                                          std::to_string(records) + ")");
+        }
+        if (!(x >= 0.0 && x <= kHighestHumidityRatio)) {
+            throw DataFileError(path, "line " + std::to_string(lines.lineNumber()) +
+                                          ": humidity ratio " + valueText(w.value_or(x)) +
+                                          " kg/kg is outside 0..0.1 (record " +
+                                          std::to_string(records) + ")");
+        }
     }
     if (records < kMetRecords) {
         throw DataFileError(path, "ends after " + std::to_string(records) + " of 8760 records");

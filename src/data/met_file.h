@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <iosfwd>
 #include <string>
 
 namespace climstat {
@@ -13,6 +14,8 @@ struct MetFileData {
     float latitude = 0;                       // decimal degrees, north positive
     std::array<float, kMetRecords + 1> ts{};  // dry bulb of record h = 1..8760, degC
     std::array<float, kMetRecords + 1> w{};   // humidity ratio of record h, kg/kg
+    long nonNumberTokens = 0;     // dry-bulb and humidity tokens without a number (read as 0)
+    long firstNonNumberLine = 0;  // line of the first of them
 };
 
 // Reads a typical-year (".met") text file. The first lines hold five header tokens; the
@@ -22,6 +25,12 @@ struct MetFileData {
 // are not plain decimal numbers read as 0. Lines after the 8760th record are not read.
 // Throws DataFileError naming the file when it cannot be opened, is empty, holds a record line
 // with fewer than 8 tokens, or ends before its 8760th record (saying how many were read).
+// A dry bulb outside -90..70 degC or a humidity ratio outside 0..0.1 kg/kg is a corrupt file
+// too (the error names the line and the value); so are folders, devices, pipes and files
+// larger than 64 MB, refused before they are read.
 MetFileData readMetFile(const std::string& path);
+
+// The same from a stream (the name is only used in messages), for files already open.
+MetFileData readMetStream(std::istream& in, const std::string& path);
 
 }  // namespace climstat

@@ -223,11 +223,17 @@ int conversorAEMET::readHourlyFile(HourlyTable& table, const std::string& path,
     }
 
     const std::string& file = path.empty() ? defaultPath_ : path;
-    std::ifstream in(file, std::ios::binary);
     trace_ << "Fichero lectura = " << file << '\n';
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
-    if (!in || (!ec && fs::is_directory(status))) {
+    // Looked at before opening: opening a pipe waits for a writer, reading a device may never
+    // end. Only regular files are read.
+    if (!ec && fs::exists(status) && !fs::is_regular_file(status)) {
+        failure_ = fs::is_directory(status) ? "is a folder" : "is not a regular file";
+        return 1;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
         failure_ = "cannot be opened";
         return 1;
     }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/errors.h"
+#include "core/text_file.h"
 #include "data/station_file.h"
 
 namespace climstat {
@@ -32,10 +33,7 @@ bool canWriteInto(const std::string& folder) {
 
 StationImport importStationRecords(const StationRecord& station, const std::string& inputPath,
                                    const std::string& folder, char decimalSeparator) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(inputPath, ec)) {
-        throw DataFileError(inputPath, "is a folder, not a records file");
-    }
+    checkInputFile(inputPath);
     std::ifstream in(inputPath, std::ios::binary);
     if (!in) throw DataFileError(inputPath, "cannot be opened");
     StationImport result;
@@ -43,12 +41,16 @@ StationImport importStationRecords(const StationRecord& station, const std::stri
     if (in.bad()) throw DataFileError(inputPath, "could not be read completely");
     if (!result.records.errors.empty() || result.records.temperature.empty()) return result;
 
+    std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) throw DataFileError(folder, "cannot be created: " + ec.message());
     result.temperaturePath = stationFilePath(folder, "T", station.code);
     result.humidityPath = stationFilePath(folder, "H", station.code);
-    writeStationFile(result.temperaturePath, "T", result.records.temperature, station.code);
-    writeStationFile(result.humidityPath, "H", result.records.humidity, station.code);
+    // Both files complete before either replaces an old one: never a new temperature file
+    // beside an old humidity file.
+    writeFilesReplacing(
+        {{result.temperaturePath, encodeStationFile("T", result.records.temperature, station.code)},
+         {result.humidityPath, encodeStationFile("H", result.records.humidity, station.code)}});
     result.written = true;
     return result;
 }

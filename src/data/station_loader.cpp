@@ -1,10 +1,12 @@
 #include "data/station_loader.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <ostream>
 #include <thread>
 #include <vector>
 
+#include "core/calendar.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "data/station_file.h"
@@ -18,6 +20,22 @@ namespace {
 constexpr float kNoTemperature = 90.0f;   // a temperature of 90 or more is no data
 constexpr std::int32_t kNoReading = 900;  // a humidity above 900 is no reading
 constexpr float kFirstCarriedW = 0.005f;
+
+constexpr float kLowestDryBulb = -90.0f;
+constexpr float kHighestDryBulb = 70.0f;
+const float kNoDataT = static_cast<float>(static_cast<double>(MISSING_RAW) * 0.1);  // 999.9
+constexpr std::size_t kDroppedDatesKept = 5;
+
+// Counts an hour left out for an implausible value and keeps the first few dates.
+void noteDropped(StationLoadResult& result, int y, int h) {
+    if (result.droppedHours++ < static_cast<long>(kDroppedDatesKept)) {
+        const int day = (h - 1) / 24 + 1;
+        char text[32];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02dh", 1996 + y, monthOfDay(day),
+                      dayOfMonth(day), hourOfDay(h));
+        result.droppedDates.emplace_back(text);
+    }
+}
 
 float altitudeNumber(const std::string& text, char separator) {
     return static_cast<float>(parseDecimal(text, separator));
@@ -85,7 +103,13 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
     for (int y = 1; y <= kStationYears; ++y) {
         const std::int32_t* row = table[static_cast<std::size_t>(y - 1)];
         for (int h = 1; h <= kHoursPerYear; ++h) {
-            const float t = static_cast<float>(static_cast<double>(row[h - 1]) * 0.1);
+            float t = static_cast<float>(static_cast<double>(row[h - 1]) * 0.1);
+            // A reading no thermometer outdoors gives is a damaged file, not weather: the hour
+            // becomes no data, and the load says so.
+            if (row[h - 1] != MISSING_RAW && !(t >= kLowestDryBulb && t <= kHighestDryBulb)) {
+                noteDropped(result, y, h);
+                t = kNoDataT;
+            }
             state.ts[h][y] = t;
             if (t < kNoTemperature) {
                 ++state.nValidT;
@@ -123,7 +147,13 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
                 continue;
             }
             if (t >= kNoTemperature) continue;
-            const bool hasReading = rawH <= kNoReading;
+            bool hasReading = rawH <= kNoReading;
+            if (hasReading && (rawH < 0 || rawH > 100)) {
+                // Beyond 100 % (the clamp to 99.5 % is for readings of 100) or below 0: no
+                // reading, like a missing one.
+                noteDropped(result, y, h);
+                hasReading = false;
+            }
             if (!hasReading) {
                 state.w[h][y] = previousW;
                 if (relativeHumidity(t, previousW, pt) > 100.0f) {
@@ -173,6 +203,8 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
     second.join();
     for (int y = 1; y <= kStationYears; ++y)
         markDerivedSlot(state, y);
+
+    result.usableHours = state.nValidT;
 
     // 8. The selection pass.
     runSelection(state, settings.selection);

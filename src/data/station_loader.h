@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "core/analysis_state.h"
 #include "data/station_catalogue.h"
@@ -28,6 +29,11 @@ struct StationLoadResult {
     bool humidityRead = false;
     std::string temperatureFailure;  // why the file was not read ("cannot be opened", ...)
     std::string humidityFailure;
+    // Hours left out because a file gave a value no station measures (a dry bulb outside
+    // -90..70 degC, a relative humidity outside 0..100 %), and the first few of their dates.
+    long droppedHours = 0;
+    std::vector<std::string> droppedDates;  // "2001-03-04 05h"
+    long usableHours = 0;                   // hours with a valid temperature (nValidT)
 };
 
 // Loads the two files of station `code` from the data folder into year slots 1..11 (1997..2007)

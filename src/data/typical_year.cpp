@@ -74,23 +74,28 @@ std::string typicalYearFilePath(const std::string& dataFolder, std::string_view 
 }
 
 std::string loadTypicalYear(AnalysisState& state, std::string_view name, DataSource source,
-                            const std::string& dataFolder) {
+                            const std::string& dataFolder, TypicalYearNotes* notes) {
     const TypicalYearLocation* row = findTypicalYearLocation(name);
     if (row == nullptr) {
         throw UsageError("'" + std::string(name) + "' is not a typical-year location");
     }
     std::optional<MetFileData> file;
     if (isTypicalYearSource(source)) {
-        file = readMetFile(typicalYearFilePath(dataFolder, row->fileBaseName));
+        const std::string path = typicalYearFilePath(dataFolder, row->fileBaseName);
+        file = readMetFile(path);
+        if (notes != nullptr) {
+            *notes = {path, file->nonNumberTokens, file->firstNonNumberLine};
+        }
     }
     finishTypicalYearLoad(state, std::string(row->altitude), file);
     return "Ciudad: " + std::string(name);
 }
 
 void loadTypicalYearFile(AnalysisState& state, const std::string& path,
-                         const std::string& altitudeText) {
+                         const std::string& altitudeText, TypicalYearNotes* notes) {
     altitudeOf(altitudeText);  // a bad altitude fails before anything changes
     std::optional<MetFileData> file = readMetFile(path);
+    if (notes != nullptr) *notes = {path, file->nonNumberTokens, file->firstNonNumberLine};
     finishTypicalYearLoad(state, altitudeText, file);
 }
 

@@ -7,6 +7,14 @@
 
 namespace climstat {
 
+// What a load noticed in a file it could use: dry-bulb or humidity tokens without a number,
+// which read as 0.
+struct TypicalYearNotes {
+    std::string path;
+    long nonNumberTokens = 0;
+    long firstNonNumberLine = 0;
+};
+
 // Path of a typical-year file in the data folder: folder / (file base name + ".met").
 std::string typicalYearFilePath(const std::string& dataFolder, std::string_view fileBaseName);
 
@@ -19,14 +27,14 @@ std::string typicalYearFilePath(const std::string& dataFolder, std::string_view 
 // above 100 % relative humidity, computes the wet bulb of every hour, sets both masks of slot 1
 // and resets the plot limits.
 std::string loadTypicalYear(AnalysisState& state, std::string_view name, DataSource source,
-                            const std::string& dataFolder);
+                            const std::string& dataFolder, TypicalYearNotes* notes = nullptr);
 
 // The same for a typical-year file outside the table: its path and the altitude of its data in
 // metres (as text, the way the result pages show it). An altitude that is not a number throws
 // ConversionError, one outside -1000..10000 m UsageError, an unreadable file DataFileError;
 // the state is then untouched.
 void loadTypicalYearFile(AnalysisState& state, const std::string& path,
-                         const std::string& altitudeText);
+                         const std::string& altitudeText, TypicalYearNotes* notes = nullptr);
 
 // Resets the plot range of the diagram to its starting values 50, -50, 50, 0, as every load does.
 void resetPlotLimits(AnalysisState& state);

@@ -151,7 +151,7 @@ TextGrid degreeTableTexts(const AnalysisState& s, DegreeKind kind, char decimalS
         for (int k = 1; k <= 14; ++k)
             grid.cell(k, r) = "0";
     }
-    grid.cell(0, 0) = "";
+    grid.cell(0, 0).clear();
     for (int k = 1; k <= 12; ++k)
         grid.cell(k, 0) = kMonths[static_cast<std::size_t>(k)];
     grid.cell(13, 0) = kind == DegreeKind::Heating ? "5 meses" : "4 meses";

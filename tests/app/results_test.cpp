@@ -104,7 +104,7 @@ TEST_F(ResultPagesTest, ThePagesOfAZoneSaveWhatTheCommandLineWrites) {
     EXPECT_EQ(model->data(model->index(0, 12), Qt::DisplayRole).toString().toStdString(),
               expected.cell(13, 1));
     EXPECT_EQ(save("frecuencias"),
-              cliPage(zone({"frequencies", "--variable", "tw", "--output", "frequencies"})));
+              cliPage(zone({"frequencies", "--variable", "tw", "--kind", "frequencies"})));
 
     show(w.TSPromedios);
     click(w.RGOpcionTipo2, 2);
@@ -210,7 +210,7 @@ TEST_F(ResultPagesTest, AStationFillsItsPagesAndSavesWhatTheCommandLineWrites) {
     show(w.TSFrecuencias);
     click(w.RGTipo, 2);
     EXPECT_EQ(save("frecuencias"),
-              cliPage(station({"frequencies", "--variable", "ts", "--output", "cumulative"})));
+              cliPage(station({"frequencies", "--variable", "ts", "--kind", "cumulative"})));
     show(w.TSGradosDia);
     click(w.RGOpcionTipo4, 1);
     EXPECT_EQ(save("grados-dia"), cliPage(station({"degree-days", "--cooling"})));

@@ -66,9 +66,12 @@ TEST_F(StationCommandsTest, WrittenStationLoadsWithItsCountsAndYears) {
           "extrapolation: 0 Estación meteo\n", "ts (degC) min/max/mean: 10.00 / 25.50 / 17.75\n"}) {
         EXPECT_NE(info.out.find(line), std::string::npos) << line << "\n" << info.out;
     }
-    // The reader's trace lines stay off standard output.
+    // The reader's trace lines stay off standard output, and off standard error unless asked
+    // for: an error is one line.
     EXPECT_EQ(info.out.find("Fichero lectura"), std::string::npos);
-    EXPECT_NE(info.err.find("Fichero lectura = "), std::string::npos);
+    EXPECT_EQ(info.err.find("Fichero lectura"), std::string::npos);
+    const Result traced = run({"--verbose", "info", "--source", "aemet", "--station", "3195"});
+    EXPECT_NE(traced.err.find("Fichero lectura = "), std::string::npos);
 }
 
 TEST_F(StationCommandsTest, ExtrapolationOptions) {

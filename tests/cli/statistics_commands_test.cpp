@@ -114,7 +114,7 @@ TEST(FrequenciesCommand, HoursSumToEveryMonthPercentagesTo100AndCumulativeEndsAt
             }
 
             args = where;
-            args.insert(args.end(), {"--output", "frequencies"});
+            args.insert(args.end(), {"--kind", "frequencies"});
             t = readTable(runCli(args).out, 7);
             for (std::size_t m = 1; m <= 13; ++m) {
                 double sum = 0.0;
@@ -125,7 +125,7 @@ TEST(FrequenciesCommand, HoursSumToEveryMonthPercentagesTo100AndCumulativeEndsAt
             }
 
             args = where;
-            args.insert(args.end(), {"--output", "2"});
+            args.insert(args.end(), {"--kind", "2"});
             const Result cumulative = runCli(args);
             t = readTable(cumulative.out, 7);
             EXPECT_EQ(t.lines.back(), "");
@@ -155,14 +155,14 @@ TEST(FrequenciesCommand, ColdestZoneStartsWithTheClassBelowMinus4) {
               "C)");
 }
 
-TEST(FrequenciesCommand, WritesTheSameBytesToAFileAndTakesTheKindBesideIt) {
+TEST(FrequenciesCommand, WritesTheSameBytesToAFileAndTakesTheKindWithItsOwnOption) {
     CLIMSTAT_NEED_REAL_DATA();
     const std::string dir = test::makeTempDir("frequencies-cli");
     const std::string file = dir + "/salida.txt";
     const std::vector<std::string> where = {
         "--source", "cte2013", "--location", "D3_peninsula", "--decimal-separator", ","};
     auto args = where;
-    args.insert(args.end(), {"frequencies", "--variable", "rh", "--output", "mean-ts"});
+    args.insert(args.end(), {"frequencies", "--variable", "rh", "--kind", "mean-ts"});
     const Result toStdout = runCli(args);
     ASSERT_EQ(toStdout.code, 0) << toStdout.err;
     EXPECT_NE(toStdout.out.find("Tipo= Temp. seca media (\xBA"
@@ -178,13 +178,27 @@ TEST(FrequenciesCommand, WritesTheSameBytesToAFileAndTakesTheKindBesideIt) {
     const std::string written((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(written, toStdout.out);
 
-    // A single --output that names no kind is the file, with the hours table.
+    // --output is always the file; without --kind the table holds the hours. "-" is standard
+    // output.
     args = where;
     args.insert(args.end(), {"frequencies", "--variable", "ts", "--output", file});
     ASSERT_EQ(runCli(args).code, 0);
     std::ifstream again(file, std::ios::binary);
     const std::string hours((std::istreambuf_iterator<char>(again)), {});
     EXPECT_NE(hours.find("Tipo= N\xBA horas\r\n"), std::string::npos);
+    args = where;
+    args.insert(args.end(), {"frequencies", "--variable", "ts", "--output", "-"});
+    EXPECT_EQ(runCli(args).out, hours);
+    // The old way of naming the kind with --output would write a file named after it.
+    args = where;
+    args.insert(args.end(), {"frequencies", "--variable", "ts", "--output", "9"});
+    EXPECT_EQ(runCli(args).code, 0);  // "9" names no kind: a file of that name, in the cwd
+    std::filesystem::remove("9");
+    args = where;
+    args.insert(args.end(), {"frequencies", "--variable", "ts", "--output", "frequencies"});
+    const Result old = runCli(args);
+    EXPECT_EQ(old.code, cli::kExitUsage);
+    EXPECT_NE(old.err.find("--kind"), std::string::npos);
     std::filesystem::remove_all(dir);
 }
 

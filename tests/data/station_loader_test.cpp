@@ -170,22 +170,28 @@ TEST_F(StationLoaderTest, HumidityExtremesAndZeroTemperature) {
     StationDay h = constantDay(1999, 6, 1, 100);  // 100 % is taken as 99.5 %
     h.values[1] = 0;                              // 0 %: w and tw are 0, the hour stays valid
     t.values[2] = 0;                              // exactly 0.0 degC: w and tw are 0, not valid
-    h.values[3] = 120;                            // above 100 but a reading
+    h.values[3] = 120;                            // above 100: no reading, and reported
+    t.values[4] = -950;                           // -95 degC: no data, and reported
     test::writeStation(folder_, "3195", {t}, {h});
 
-    load("3195");
+    const StationLoadResult result = load("3195");
     const int y = 3;
     const int h0 = hourIndex(6, 1, 1);
     const float pt = state_->pt;
     EXPECT_EQ(w(y, h0), wFromReading(25.0f, 99.5, pt));
-    EXPECT_EQ(w(y, h0 + 3), wFromReading(25.0f, 99.5, pt));
+    EXPECT_EQ(w(y, h0 + 3), wFromReading(25.0f, 99.5, pt));  // carried from h0
+    EXPECT_EQ(state_->validMask[h0 + 4][y], 0.0f);
+    EXPECT_EQ(result.droppedHours, 2);
+    EXPECT_EQ(result.droppedDates, (std::vector<std::string>{
+                                       "1999-06-01 05h", "1999-06-01 04h"}));  // temperatures first
+    EXPECT_EQ(result.usableHours, 23);
     EXPECT_EQ(w(y, h0 + 1), 0.0f);
     EXPECT_EQ(tw(y, h0 + 1), 0.0f);
     EXPECT_EQ(state_->validMask[h0 + 1][y], 1.0f);
     EXPECT_EQ(w(y, h0 + 2), 0.0f);
     EXPECT_EQ(tw(y, h0 + 2), 0.0f);
     EXPECT_EQ(state_->validMask[h0 + 2][y], 0.0f);
-    EXPECT_EQ(state_->nValidH, 22);  // neither zero case counts as a reading
+    EXPECT_EQ(state_->nValidH, 20);  // neither zero case nor 120 % counts as a reading
 }
 
 TEST_F(StationLoaderTest, HumidityRatioIsCappedAtTheStationsMaximum) {
