@@ -14,11 +14,12 @@ build="$root/build/fuzz"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DCLIMSTAT_FUZZ=ON -DCLIMSTAT_SANITIZE=OFF -DCLIMSTAT_WERROR=ON \
-    -DCLIMSTAT_BUILD_TESTS=OFF -DCLIMSTAT_BUILD_BENCH=OFF -DCLIMSTAT_BUILD_CLI=OFF \
+    -DCLIMSTAT_BUILD_TESTS=OFF -DCLIMSTAT_BUILD_BENCH=OFF -DCLIMSTAT_BUILD_CLI=ON \
     -DCLIMSTAT_BUILD_APP=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target station_file_fuzzer met_file_fuzzer
+targets=(station_file met_file station_records cli_arguments)
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]/%/_fuzzer}"
 
-for target in station_file met_file; do
+for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
     artifacts="$build/artifacts/$target"
     mkdir -p "$corpus" "$artifacts"

@@ -1,8 +1,10 @@
 #include "data/met_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <span>
 #include <sstream>
 #include <string_view>
 #include <system_error>
@@ -34,31 +36,45 @@ class LineTokenizer {
     // Next line; false at the end of the input. tokens() then holds up to `keep` tokens and
     // tokenCount() the number of tokens of the whole line.
     bool nextLine(std::size_t keep) {
-        tokens_.clear();
+        if (tokens_.size() < keep) tokens_.resize(keep);
+        used_ = 0;
         count_ = 0;
         bool inToken = false;
         bool sawAnything = false;
         for (;;) {
             if (pos_ == end_ && !refill()) return sawAnything;
-            char c = buffer_[pos_++];
             sawAnything = true;
-            if (c == '\n') return true;
-            if (isSpace(c)) {
-                inToken = false;
-                continue;
-            }
-            if (!inToken) {
-                inToken = true;
-                ++count_;
-                if (tokens_.size() < keep) tokens_.emplace_back();
-            }
-            if (count_ <= keep && tokens_.back().size() < kMaxKeptTokenLength) {
-                tokens_.back().push_back(c);
+            while (pos_ < end_) {
+                const char c = buffer_[pos_];
+                if (c == '\n') {
+                    ++pos_;
+                    return true;
+                }
+                if (isSpace(c)) {
+                    inToken = false;
+                    ++pos_;
+                    continue;
+                }
+                // A run of token characters, copied at once (a token may go on in the next
+                // buffer, where it is appended to).
+                const std::size_t start = pos_;
+                while (pos_ < end_ && buffer_[pos_] != '\n' && !isSpace(buffer_[pos_]))
+                    ++pos_;
+                if (!inToken) {
+                    inToken = true;
+                    ++count_;
+                    if (used_ < keep) tokens_[used_++].clear();
+                }
+                if (count_ <= keep) {
+                    std::string& token = tokens_[used_ - 1];
+                    const std::size_t room = kMaxKeptTokenLength - token.size();
+                    token.append(buffer_.data() + start, std::min(room, pos_ - start));
+                }
             }
         }
     }
 
-    const std::vector<std::string>& tokens() const { return tokens_; }
+    std::span<const std::string> tokens() const { return {tokens_.data(), used_}; }
     std::size_t tokenCount() const { return count_; }
     long lineNumber() const { return lineNumber_; }
     void countLine() { ++lineNumber_; }
@@ -79,7 +95,8 @@ class LineTokenizer {
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
-    std::vector<std::string> tokens_;
+    std::vector<std::string> tokens_;  // kept from line to line, so that they keep their storage
+    std::size_t used_ = 0;
     std::size_t count_ = 0;
     long lineNumber_ = 0;
     std::uintmax_t consumed_ = 0;

@@ -183,6 +183,11 @@ int itemsPerRecord(std::string_view variable) {
 
 }  // namespace
 
+void parseStationBytes(std::span<const unsigned char> bytes, std::string_view variable,
+                       HourlyTable& table, std::ostream& trace) {
+    parseHourlyBytes(bytes, itemsPerRecord(variable), table, trace);
+}
+
 HourlyTable makeHourlyTable() {
     HourlyTable table(kTableYears, kTableHours);
     table.fill(MISSING_RAW);

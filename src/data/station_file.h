@@ -95,6 +95,11 @@ void writeStationFile(const std::string& path, std::string_view variable,
 // not MISSING_RAW, in date order. Reading them back gives the table again.
 std::vector<StationDay> stationDaysFromTable(const HourlyTable& table);
 
+// The parse readHourlyFile makes of a file's bytes once it has read them (variable "T" or
+// "H"), into the 12 x 8760 table.
+void parseStationBytes(std::span<const unsigned char> bytes, std::string_view variable,
+                       HourlyTable& table, std::ostream& trace);
+
 // Number of days of a month of the 365-day year (February 28), month 1..12.
 int daysInMonth365(int month);
 
