@@ -1,8 +1,11 @@
 #include "core/number_text.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -79,6 +82,96 @@ std::string scientificText(const DecimalDigits& d, bool negative, char separator
 
 }  // namespace
 
+namespace {
+
+// The common case in exact integer arithmetic: a value of 1e-4 .. 1e15 whose integer part fits
+// the precision. The value is m * 2^k exactly (m an integer of 53 bits); its decimal exponent
+// and its rounding half away from zero at q decimals are decided on integers of 128 bits, so
+// the digits are those of the exact value, as the long way below gives them. Returns false
+// when the value needs the long way (scientific notation, rounding to zero or one unit).
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr std::uint64_t kPowersOfTen[20] = {1ULL,
+                                            10ULL,
+                                            100ULL,
+                                            1000ULL,
+                                            10000ULL,
+                                            100000ULL,
+                                            1000000ULL,
+                                            10000000ULL,
+                                            100000000ULL,
+                                            1000000000ULL,
+                                            10000000000ULL,
+                                            100000000000ULL,
+                                            1000000000000ULL,
+                                            10000000000000ULL,
+                                            100000000000000ULL,
+                                            1000000000000000ULL,
+                                            10000000000000000ULL,
+                                            100000000000000000ULL,
+                                            1000000000000000000ULL,
+                                            10000000000000000000ULL};
+
+// Whether m * 2^k >= 10^e, for -4 <= e <= 15 and -70 <= k <= 0 (the products fit 128 bits).
+bool atLeastPowerOfTen(std::uint64_t m, int k, int e) {
+    if (e >= 0) return (Wide{m}) >= (Wide{kPowersOfTen[e]} << -k);
+    return Wide{m} * kPowersOfTen[-e] >= (Wide{1} << -k);
+}
+
+bool fastNumberText(double value, int precision, int decimals, char separator, std::string& out) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < 1e15) || precision > 17 || decimals > 17) return false;
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int k = static_cast<int>(bits >> 52) - 1075;  // magnitude = m * 2^k, k in -66..-3
+    if (k > 0) return false;
+    // The decimal exponent: the logarithm's estimate, settled exactly.
+    int exponent = std::clamp(static_cast<int>(std::floor(std::log10(magnitude))), -3, 14);
+    if (!atLeastPowerOfTen(m, k, exponent)) {
+        --exponent;
+    } else if (atLeastPowerOfTen(m, k, exponent + 1)) {
+        ++exponent;
+    }
+    if (exponent < -4 || exponent > 14 || !atLeastPowerOfTen(m, k, exponent) ||
+        atLeastPowerOfTen(m, k, exponent + 1)) {
+        return false;
+    }
+    const int keep = std::min(precision, exponent + 1 + decimals);
+    if (keep <= 0 || exponent + 1 > precision) return false;
+    const int q = keep - (exponent + 1);  // decimals at which the value is rounded
+
+    // magnitude * 10^q rounded half away from zero: (m 10^q + 2^(s-1)) >> s with s = -k.
+    const Wide scaled = Wide{m} * kPowersOfTen[q];
+    const int s = -k;
+    const Wide rounded = s == 0 ? scaled : (scaled + (Wide{1} << (s - 1))) >> s;
+    if (rounded >= Wide{kPowersOfTen[18]}) return false;
+    char digits[24];
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(rounded));
+    auto length = static_cast<int>(written.ptr - digits);
+    const int integerDigits = std::max(1, length - q);
+    if (integerDigits > precision) return false;  // carried into scientific notation
+
+    out.clear();
+    out.reserve(static_cast<std::size_t>(integerDigits + decimals + 2));
+    if (std::signbit(value)) out.push_back('-');
+    if (length <= q) {
+        out.push_back('0');
+    } else {
+        out.append(digits, static_cast<std::size_t>(length - q));
+    }
+    if (decimals > 0) {
+        out.push_back(separator);
+        if (length < q) out.append(static_cast<std::size_t>(q - length), '0');
+        const int fromDigit = std::max(0, length - q);
+        out.append(digits + fromDigit, static_cast<std::size_t>(length - fromDigit));
+        out.append(static_cast<std::size_t>(decimals - q), '0');
+    }
+    return true;
+}
+
+}  // namespace
+
 std::string numberText(double value, int precision, int decimals, char decimalSeparator) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
@@ -86,6 +179,9 @@ std::string numberText(double value, int precision, int decimals, char decimalSe
     if (precision > 30) precision = 30;
     if (decimals < 0) decimals = 0;
     if (decimals > 30) decimals = 30;
+    if (std::string fast; fastNumberText(value, precision, decimals, decimalSeparator, fast)) {
+        return fast;
+    }
 
     bool negative = std::signbit(value);
     DecimalDigits rounded;

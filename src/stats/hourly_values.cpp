@@ -44,6 +44,41 @@ HourDate hourDate(int h) {
     return {monthOfHour(static_cast<float>(h)), dayOfMonth(dayOfHour(h)), hourOfDay(h)};
 }
 
+int hourlyValuesSlot(const AnalysisState& state, int h) {
+    // A later selected slot would overwrite an earlier one: the last one is the one shown.
+    for (int y = std::min(state.nYears, kYearSlots); y >= 1; --y) {
+        if (hourSelected(state, h, y)) return y;
+    }
+    return 0;
+}
+
+std::string hourlyValuesCellText(const AnalysisState& state, int column, int row,
+                                 char decimalSeparator) {
+    if (column < 0 || column >= kHourlyTableColumns || row < 0 || row >= kHourlyTableRows) {
+        return {};
+    }
+    if (row == 0) return std::string(kHourlyTableHeadings[static_cast<std::size_t>(column)]);
+    const HourDate date = hourDate(row);
+    switch (column) {
+        case 0:
+            return integerText(date.month);
+        case 1:
+            return integerText(date.day);
+        case 2:
+            return integerText(date.hour);
+        case 3:
+            return integerText(row);
+        default:
+            break;
+    }
+    const int y = hourlyValuesSlot(state, row);
+    if (y == 0) return {};
+    const HourlyProperties p = hourlyProperties(state, row, y);
+    const float values[] = {p.dryBulb,  p.wetBulb,          p.dewPoint,       p.humidityRatio,
+                            p.enthalpy, p.relativeHumidity, p.specificVolume, p.vapourPressure};
+    return numberText(values[column - 4], 5, 2, decimalSeparator);
+}
+
 TextGrid fillHourlyValuesTable(const AnalysisState& state, char decimalSeparator) {
     TextGrid grid(kHourlyTableColumns, kHourlyTableRows);
     for (int c = 0; c < kHourlyTableColumns; ++c)
@@ -54,23 +89,13 @@ TextGrid fillHourlyValuesTable(const AnalysisState& state, char decimalSeparator
         grid.cell(1, h) = integerText(date.day);
         grid.cell(2, h) = integerText(date.hour);
         grid.cell(3, h) = integerText(h);
-    }
-    auto text = [decimalSeparator](float value) {
-        return numberText(value, 5, 2, decimalSeparator);
-    };
-    const int years = std::min(state.nYears, kYearSlots);
-    for (int y = 1; y <= years; ++y) {
-        for (int h = 1; h <= kHoursPerYear; ++h) {
-            if (!hourSelected(state, h, y)) continue;
-            const HourlyProperties p = hourlyProperties(state, h, y);
-            grid.cell(4, h) = text(p.dryBulb);
-            grid.cell(5, h) = text(p.wetBulb);
-            grid.cell(6, h) = text(p.dewPoint);
-            grid.cell(7, h) = text(p.humidityRatio);
-            grid.cell(8, h) = text(p.enthalpy);
-            grid.cell(9, h) = text(p.relativeHumidity);
-            grid.cell(10, h) = text(p.specificVolume);
-            grid.cell(11, h) = text(p.vapourPressure);
+        const int y = hourlyValuesSlot(state, h);
+        if (y == 0) continue;
+        const HourlyProperties p = hourlyProperties(state, h, y);
+        const float values[] = {p.dryBulb,  p.wetBulb,          p.dewPoint,       p.humidityRatio,
+                                p.enthalpy, p.relativeHumidity, p.specificVolume, p.vapourPressure};
+        for (int c = 4; c < kHourlyTableColumns; ++c) {
+            grid.cell(c, h) = numberText(values[c - 4], 5, 2, decimalSeparator);
         }
     }
     return grid;

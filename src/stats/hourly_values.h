@@ -44,6 +44,15 @@ extern const std::array<std::string_view, kHourlyTableColumns> kHourlyTableHeadi
 // last such slot gives them); the other cells stay empty.
 TextGrid fillHourlyValuesTable(const AnalysisState& state, char decimalSeparator);
 
+// The year slot whose values row h shows: the last of slots 1..nYears in which the hour is
+// selected, 0 when it is selected in none.
+int hourlyValuesSlot(const AnalysisState& state, int h);
+
+// The text of one cell of that table, computed on its own (a view that shows a few rows asks
+// for those only): the same text fillHourlyValuesTable gives the cell.
+std::string hourlyValuesCellText(const AnalysisState& state, int column, int row,
+                                 char decimalSeparator);
+
 // Chart type item: "2D", "3D" and, on the typical-year page only, "Tabla".
 enum class HourlyChartType { TwoD = 0, ThreeD = 1, Table = 2 };
 
