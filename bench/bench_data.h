@@ -10,6 +10,7 @@
 #include "data/met_file.h"
 #include "data/typical_year.h"
 #include "psychro/humid_air.h"
+#include "selection/selection.h"
 
 namespace climstat::bench {
 
@@ -46,6 +47,8 @@ inline std::unique_ptr<AnalysisState> elevenYearState() {
         }
     }
     state->nYears = kStationYears;
+    // What a station load keeps beside the data.
+    computeDerivedHours(*state, 1, kStationYears);
     state->firstValidYear = 1;
     state->lastValidYear = kStationYears;
     state->nValidT = kStationYears * kHoursPerYear;

@@ -341,7 +341,7 @@ float wetBulbFrom(float T, float W, float pt, float td, bool failed, const DewPo
                 // (the Kelvin temperature is rounded), hence the margin.
                 const double estimate = root + slope * (d(prev) - root);
                 const double distance = std::fabs(d(mid) - estimate);
-                const double margin = 1e-4 + 4e-5 * (1.0 - slope);
+                const double margin = 4e-5 + 2.5e-5 * (1.0 - slope);
                 if (distance < 0.001 - margin) break;
                 if (distance > 0.001 + margin) continue;
                 const float ws = saturationHumidityRatio(prev, pt);
