@@ -2,6 +2,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 #include "app/tform1.h"
@@ -204,7 +205,9 @@ QWidget* TForm1::buildIntervalPage() {
     SpeedButton3->setObjectName("SpeedButton3");
     SpeedButton3->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
     SpeedButton3->setToolTip(QStringLiteral("Información"));
-    schedules->addWidget(SpeedButton3, 0, 2);
+    schedules->addWidget(SpeedButton3, 0, 3);
+    // The room a wide window adds goes beside the grids, not between them and their day types.
+    schedules->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), 1, 2);
     schedules->setColumnStretch(2, 1);
     right->addWidget(GroupBox2);
 
