@@ -29,12 +29,6 @@ void setGridTexts(QTableView* view, TextGrid texts) {
 
 const QString kCaption = QStringLiteral("Programa de análisis de datos climáticos");
 
-QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
 // The picture of the entry icon: a sun over a thermometer.
 QImage entryIcon() {
     QImage image(96, 96, QImage::Format_ARGB32);

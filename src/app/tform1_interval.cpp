@@ -13,16 +13,6 @@ namespace climstat::app {
 
 namespace {
 
-QColor colour(Rgb rgb) {
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
-
-QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
 QFont pictureFont(const Font& font) {
     QFont qfont(qs(font.family));
     qfont.setPixelSize(font.pixelHeight);

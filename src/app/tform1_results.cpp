@@ -28,12 +28,6 @@ namespace {
 
 const QString kCopyHint = QStringLiteral("Pone el contenido del gráfico en el portapapeles");
 
-QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
 QColor rgb(unsigned colour) {
     return QColor((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
 }

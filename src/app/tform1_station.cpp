@@ -26,16 +26,6 @@ namespace climstat::app {
 
 namespace {
 
-QColor colour(Rgb rgb) {
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
-
-QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
 QLineEdit* makeReadOnlyEdit(const QString& name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);

@@ -80,6 +80,12 @@ void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit doubleClicked();
 }
 
+QLabel* makeLabel(const QString& objectName, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(objectName);
+    return label;
+}
+
 char decimalSeparator() {
     const QString point = QLocale::system().decimalPoint();
     return point.size() == 1 && point[0].unicode() < 128 ? static_cast<char>(point[0].unicode())

@@ -5,13 +5,17 @@
 // texts with the user's decimal separator, message boxes, and chart copy and print preview.
 
 #include <QButtonGroup>
+#include <QColor>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <string>
+
+#include "selection/drawing.h"
 
 namespace climstat::app {
 
@@ -58,6 +62,14 @@ class PictureWidget : public QWidget {
   private:
     QImage picture_;
 };
+
+// A label with its object name.
+QLabel* makeLabel(const QString& objectName, const QString& text, QWidget* parent);
+
+// A colour of the engine's drawings.
+inline QColor colour(Rgb rgb) {
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
 
 // The decimal separator of the user's regional settings.
 char decimalSeparator();
