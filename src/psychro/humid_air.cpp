@@ -327,7 +327,8 @@ float wetBulbFrom(float T, float W, float pt, float td, bool failed, const DewPo
         hi = rises ? hi : mid;
         // As in the dew point: the same midpoint as in double precision, known values only.
         mid = known ? (hi + lo) * 0.5f : f((d(hi) + d(lo)) * 0.5);
-        if (!std::isfinite(mid)) return T;
+        // With a known root every midpoint lies between two finite brackets of -90..150 degC.
+        if (!known && !std::isfinite(mid)) return T;
         if (mid == prev) break;
         // The new midpoint lying near the wet bulb implied by the previous one only means
         // convergence once the bracket is narrow: with a wide bracket it happens by chance,
