@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QTableView>
 #include <memory>
 
 #include "stats/text_grid.h"
@@ -29,5 +30,10 @@ class TextGridModel : public QAbstractTableModel {
     bool firstColumnIsHeader_;
     TextGrid texts_;
 };
+
+// Puts the engine's texts into a grid view whose model is a TextGridModel.
+inline void setGridTexts(QTableView* view, TextGrid texts) {
+    static_cast<TextGridModel*>(view->model())->setTexts(std::move(texts));
+}
 
 }  // namespace climstat::app

@@ -23,10 +23,6 @@ namespace climstat::app {
 
 namespace {
 
-void setGridTexts(QTableView* view, TextGrid texts) {
-    static_cast<TextGridModel*>(view->model())->setTexts(std::move(texts));
-}
-
 const QString kCaption = QStringLiteral("Programa de análisis de datos climáticos");
 
 // The picture of the entry icon: a sun over a thermometer.
@@ -436,13 +432,7 @@ void TForm1::showResultPage(QWidget* page) {
         runSelection(state, settings);
     }
     const char separator = decimalSeparator();
-    PageLabelSettings labelSettings;
-    labelSettings.source = settings.source;
-    labelSettings.extrapolationChoice = RGAEMET->itemIndex();
-    labelSettings.decimalSeparator = separator;
-    if (psychro::movesAltitude(static_cast<psychro::Extrapolation>(RGAEMET->itemIndex()))) {
-        labelSettings.localityAltitude = numberFromText(Eaamn->text());
-    }
+    const PageLabelSettings labelSettings = pageLabelSettings();
     auto showLabels = [](const PageLabels& labels, QLabel* dataType, QLabel* province,
                          QLabel* altitude, QLabel* station) {
         if (dataType) dataType->setText(qs(labels.dataType));
@@ -489,6 +479,17 @@ void TForm1::showResultPage(QWidget* page) {
                    LProvinciaVAEMET, LasnmVAEMET, LEstacionVAEMET);
         plotStationHourlyValuesPage();
     }
+}
+
+PageLabelSettings TForm1::pageLabelSettings() const {
+    PageLabelSettings settings;
+    settings.source = static_cast<DataSource>(RGTiposDatos->itemIndex());
+    settings.extrapolationChoice = RGAEMET->itemIndex();
+    settings.decimalSeparator = decimalSeparator();
+    if (psychro::movesAltitude(static_cast<psychro::Extrapolation>(RGAEMET->itemIndex()))) {
+        settings.localityAltitude = numberFromText(Eaamn->text());
+    }
+    return settings;
 }
 
 SelectionSettings TForm1::selectionSettings() const {

@@ -21,6 +21,7 @@
 #include "app/toolkit.h"
 #include "core/analysis_state.h"
 #include "data/data_folder.h"
+#include "output/page_labels.h"
 #include "selection/day_type_calendar.h"
 #include "selection/selection.h"
 #include "stats/frequencies.h"
@@ -61,6 +62,8 @@ class TForm1 : public QMainWindow {
 
     // The settings of the selection pass as the controls hold them now.
     SelectionSettings selectionSettings() const;
+    // What the location labels of the result pages and their files are made from.
+    PageLabelSettings pageLabelSettings() const;
 
     // Writes the two station files of catalogue item 1..104 from a records file and loads the
     // station; false (with the reason on the station page) when nothing could be written.

@@ -46,10 +46,6 @@ QTableView* makeGrid(const QString& name, bool firstColumnIsHeader, int columnWi
     return view;
 }
 
-void setGridTexts(QTableView* view, TextGrid texts) {
-    static_cast<TextGridModel*>(view->model())->setTexts(std::move(texts));
-}
-
 QPushButton* chartButton(const QString& name, bool copy, QWidget* parent) {
     auto* button =
         new QPushButton(copy ? QStringLiteral("Copiar") : QStringLiteral("Imprimir"), parent);
@@ -765,13 +761,7 @@ bool TForm1::saveActivePage(const QString& chosenName) {
     const char separator = decimalSeparator();
     const auto source = static_cast<DataSource>(RGTiposDatos->itemIndex());
     QWidget* page = PageControl1->currentWidget();
-    PageLabelSettings labelSettings;
-    labelSettings.source = source;
-    labelSettings.extrapolationChoice = RGAEMET->itemIndex();
-    labelSettings.decimalSeparator = separator;
-    if (psychro::movesAltitude(static_cast<psychro::Extrapolation>(RGAEMET->itemIndex()))) {
-        labelSettings.localityAltitude = numberFromText(Eaamn->text());
-    }
+    const PageLabelSettings labelSettings = pageLabelSettings();
     const FrequencySettings frequencies = frequencySettings();
     const int averageVariable = RGOpcionTipo2->itemIndex();
     const auto hourKind = static_cast<DegreeKind>(RGOpcionTipo3->itemIndex());

@@ -18,13 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // The bytes climstat-cli writes for a page, with the window's decimal separator.
 std::string cliPage(std::vector<std::string> args) {
     args.insert(args.begin(), {"--decimal-separator", std::string(1, app::decimalSeparator())});
@@ -73,7 +66,7 @@ class ResultPagesTest : public WindowTest {
     std::string save(const std::string& name) {
         const std::string path = folder + "/" + name;
         EXPECT_TRUE(window->saveActivePage(QString::fromStdString(path)));
-        return readAll(path + ".txt");
+        return test::readBytes(path + ".txt");
     }
 
     std::vector<std::string> zone(std::vector<std::string> args) const {

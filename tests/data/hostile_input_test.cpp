@@ -23,13 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 std::string messageOf(const std::function<void()>& action) {
     try {
         action();
@@ -103,7 +96,7 @@ TEST_F(HostileInput, ReplacingKeepsLinksAndPermissionsAndRefusesSpecialFiles) {
     fs::create_symlink(real, link);
     writeFileReplacing(link, std::string_view("new"));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(readAll(real), "new");
+    EXPECT_EQ(test::readBytes(real), "new");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 
@@ -133,7 +126,7 @@ TEST_F(HostileInput, AStationIsWrittenWholeOrNotAtAll) {
     test::writeBytes(stationFilePath(db, "T", "3195"), "old temperatures");
     fs::create_directories(stationFilePath(db, "H", "3195"));  // the humidity file cannot be
     EXPECT_THROW(importStationRecords(station, dir + "/records.csv", db, '.'), DataFileError);
-    EXPECT_EQ(readAll(stationFilePath(db, "T", "3195")), "old temperatures");
+    EXPECT_EQ(test::readBytes(stationFilePath(db, "T", "3195")), "old temperatures");
     EXPECT_EQ(std::distance(fs::directory_iterator(db), fs::directory_iterator{}), 2);
 }
 

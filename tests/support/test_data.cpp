@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +40,13 @@ std::string makeTempDir(const std::string& hint) {
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir.string();
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 void writeBytes(const std::string& path, const std::string& bytes) {

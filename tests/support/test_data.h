@@ -17,6 +17,9 @@ bool testDataRequired();
 // A fresh temporary folder for one test, removed by the caller when it likes.
 std::string makeTempDir(const std::string& hint);
 
+// The whole content of a file (empty when it cannot be read).
+std::string readBytes(const std::string& path);
+
 // Writes bytes to a file, creating or replacing it.
 void writeBytes(const std::string& path, const std::string& bytes);
 
