@@ -262,8 +262,10 @@ void TForm1::buildResultContents() {
         auto* right = new QVBoxLayout();
         grid = makeGrid(gridName, true, 66, page);
         grid->verticalHeader()->setDefaultSectionSize(25);
-        grid->setFixedHeight(grid->horizontalHeader()->sizeHint().height() + 6 * 25 +
-                             2 * grid->frameWidth());
+        // Six base rows and the header, all in view: the header's height is known only once
+        // it has a font, so it is measured from that.
+        grid->setFixedHeight(6 * 25 + grid->fontMetrics().height() + 14 + 2 * grid->frameWidth());
+        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         season = makeLabel(seasonName, {}, page);
         heating = formula(
             heatingName,
