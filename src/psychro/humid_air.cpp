@@ -1,7 +1,9 @@
 #include "psychro/humid_air.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
-#include <limits>
+#include <cstdint>
 
 namespace climstat::psychro {
 
@@ -102,6 +104,8 @@ constexpr double kSwitch = -0.0606;
 constexpr double kNearSwitch = 0.01;
 constexpr double kLowestKnown = -90.0;
 constexpr double kHighestKnown = 150.0;
+constexpr double kHottestMonotone = 60.0;
+constexpr float kThinnestMonotone = 50000.0f;
 
 // ln of the saturation pressure at t degC (unrounded Kelvin temperature) and its derivative.
 struct LogPressure {
@@ -110,7 +114,7 @@ struct LogPressure {
     double curvature;  // d2 ln ps / dT2, 1/K2
 };
 
-LogPressure logSaturationPressure(double t) {
+[[gnu::always_inline]] inline LogPressure logSaturationPressure(double t) {
     const double tk = t + d(kelvinOffset);
     const double inv = 1.0 / tk;
     if (t >= kSwitch) {
@@ -128,6 +132,72 @@ LogPressure logSaturationPressure(double t) {
                 d(C7) * inv * inv};
 }
 
+// --- Bisection steps on the integer image of single-precision values ---
+//
+// Within one binade (and up to the power of two that ends it) single-precision values are
+// equally spaced, and their bit patterns, read as integers, count those steps. The rounded
+// midpoint (lo + hi) * 0.5f of two such values is then the integer midpoint of their patterns,
+// rounded half to even, and the comparisons of the bisection are integer comparisons: the loop
+// runs on integers, with conditional moves where the processor would otherwise guess.
+// Negative values are mirrored (their key is minus the pattern of their magnitude); rounding
+// half to even is symmetric, so the same midpoint rule holds for them.
+using Key = std::int64_t;
+
+Key keyOf(float x) {
+    const std::int32_t bits = std::bit_cast<std::int32_t>(x);
+    return bits >= 0 ? Key{bits} : -Key{bits & 0x7fffffff};
+}
+
+float valueOf(Key k) {
+    return k >= 0 ? std::bit_cast<float>(static_cast<std::int32_t>(k))
+                  : -std::bit_cast<float>(static_cast<std::int32_t>(-k));
+}
+
+// All ones when a < b, else zero (keys are far from the limits of Key).
+Key lessMask(Key a, Key b) {
+    return (a - b) >> 63;
+}
+
+// hi = kmid where `upper` is all ones, else lo = kmid: with masks, which compilers leave as
+// they stand, where they would turn a conditional expression into a branch on a coin toss.
+void narrowKeys(Key upper, Key kmid, Key& lo, Key& hi) {
+    hi ^= (hi ^ kmid) & upper;
+    lo ^= (lo ^ kmid) & ~upper;
+}
+
+Key keyMidpoint(Key lo, Key hi) {
+    const Key sum = lo + hi;
+    // Half the sum, a tie going up when the lower neighbour is odd.
+    return (sum + ((sum >> 1) & 1)) >> 1;
+}
+
+// True when lo < hi are normal values of one sign whose magnitudes lie in one binade, the
+// larger one possibly the power of two that closes it: then keyMidpoint gives the rounded
+// midpoint of any two values between them, and a difference of keys times spacing() is the
+// exact difference of the values.
+inline bool equallySpaced(float lo, float hi) {
+    const std::uint32_t a = std::bit_cast<std::uint32_t>(lo);
+    const std::uint32_t b = std::bit_cast<std::uint32_t>(hi);
+    if ((a ^ b) >> 31 != 0) return false;  // of different signs
+    const std::uint32_t small = std::min(a & 0x7fffffffu, b & 0x7fffffffu);
+    const std::uint32_t large = std::max(a & 0x7fffffffu, b & 0x7fffffffu);
+    const std::uint32_t exponent = small >> 23;
+    if (exponent == 0 || exponent >= 0xfe) return false;  // zero, subnormal, huge or not finite
+    return (large >> 23) == exponent || large == (exponent + 1) << 23;
+}
+
+// The largest number of spacings between equally spaced values from lo to hi whose
+// difference does not exceed `width`.
+Key spacingsWithin(float lo, float hi, double width) {
+    const std::uint32_t exponent = std::min(std::bit_cast<std::uint32_t>(lo) & 0x7fffffffu,
+                                            std::bit_cast<std::uint32_t>(hi) & 0x7fffffffu) >>
+                                   23;
+    // 2^(exponent - 127 - 23), built as a double: exponent bias 1023.
+    const double spacing =
+        std::bit_cast<double>(static_cast<std::uint64_t>(exponent + 1023 - 127 - 23) << 52);
+    return static_cast<Key>(width / spacing);  // positive: truncation is the floor
+}
+
 bool usableRoot(double root) {
     return std::isfinite(root) && root > kLowestKnown && root < kHighestKnown &&
            std::fabs(root - kSwitch) > kNearSwitch;
@@ -142,7 +212,7 @@ bool saturationTemperature(float pv, double t0, double& root, double& slope, dou
     for (int i = 0; i < 12; ++i) {
         const LogPressure lp = logSaturationPressure(t);
         const double g = lp.value - target;
-        const double step = g / lp.slope / (1.0 - g * lp.curvature / (2.0 * lp.slope * lp.slope));
+        const double step = 2.0 * g * lp.slope / (2.0 * lp.slope * lp.slope - g * lp.curvature);
         const bool waterSide = t >= kSwitch;
         t -= step;
         if (!std::isfinite(t)) return false;
@@ -170,23 +240,53 @@ struct DewPointRoot {
     float pv = 0;
 };
 
-float dewPointBisection(float W, float pt, bool& failed, DewPointRoot* solved = nullptr) {
-    failed = false;
-    if (W == 0.0f) return 0.0f;
+// The dew-point solve up to its bisection: the starting bracket and, when it can be found,
+// the root. `done` when the answer is known without a bisection.
+struct DewPointStart {
+    bool done = false;
+    float value = 0;  // the answer when done
+    bool failed = false;
+    float pv = 0;
+    float td0 = 0;
+    DewPointRoot root;
+};
+
+DewPointStart dewPointStart(float W, float pt) {
+    DewPointStart start;
+    if (W == 0.0f) {
+        start.done = true;
+        return start;
+    }
     const float pv = vapourPressure(W, pt);
-    if (!std::isfinite(pv)) failed = true;
-    if (!(pv > 1.0f)) return -60.0f;  // also catches a NaN pressure
+    start.failed = !std::isfinite(pv);
+    if (!(pv > 1.0f)) {  // also catches a NaN pressure
+        start.done = true;
+        start.value = -60.0f;
+        return start;
+    }
     const double L = std::log10(d(pv));
     const float td0 = f((35.85 * L - 2148.496) / (L - 10.2858) - 273.15);
-    if (!std::isfinite(td0)) failed = true;
+    if (!std::isfinite(td0)) start.failed = true;
+    start.pv = pv;
+    start.td0 = td0;
+    DewPointRoot& root = start.root;
+    root.pv = pv;
+    root.known = !start.failed && d(td0) > kLowestKnown + 3.0 && d(td0) < kHighestKnown - 3.0 &&
+                 saturationTemperature(pv, d(td0), root.root, root.slope, root.curvature);
+    return start;
+}
+
+// The bisection that ends the dew-point solve. `failed` as for DewPointStart, set also when a
+// saturation pressure of the plain bisection is not finite.
+float dewPointFinish(const DewPointStart& start, bool& failed) {
+    failed = start.failed;
+    if (start.done) return start.value;
+    const float pv = start.pv;
+    const float td0 = start.td0;
+    const bool known = start.root.known;
+    const double root = start.root.root;
     float lo = f(d(td0) - 3.0);
     float hi = f(d(td0) + 3.0);
-    double root = 0;
-    double slope = 0;
-    double curvature = 0;
-    const bool known = !failed && d(td0) > kLowestKnown + 3.0 && d(td0) < kHighestKnown - 3.0 &&
-                       saturationTemperature(pv, d(td0), root, slope, curvature);
-    if (solved != nullptr) *solved = {known, root, slope, curvature, pv};
     float mid = td0;
     if (known) {
         // The midpoints far from the root, decided on single-precision bounds. Halving the
@@ -196,11 +296,9 @@ float dewPointBisection(float W, float pt, bool& failed, DewPointRoot* solved = 
         const float decidedBelow = f(root - kDecided);
         for (int step = 0; step < kMaxDewPointSteps; ++step) {
             mid = (lo + hi) * 0.5f;
-            bool above = mid > decidedAbove;  // the saturation pressure at mid reaches pv
-            // One branch, almost never taken, rather than one on the coin toss of `above`.
+            bool above = mid > decidedAbove;
             const bool undecided = !above & !(mid < decidedBelow);
             if (undecided) above = saturationPressure(mid) >= pv;
-            // Without branches: the outcome of a step is a coin toss to the processor.
             hi = above ? mid : hi;
             lo = above ? lo : mid;
             if (std::fabs(d(hi) - d(lo)) <= 0.001) break;
@@ -228,15 +326,28 @@ struct ImpliedWetBulb {
     double slope;  // d value / dt
 };
 
+// 1 / (pt - ps) and 1 / (cpa + cw W - (cw - cpv) ws) with ws = epsilon ps / (pt - ps), the
+// two denominators of the implied wet bulb, from one division.
+struct Reciprocals {
+    double dry;
+    double den;
+};
+
+Reciprocals reciprocals(double ps, double W, double pt) {
+    const double q = pt - ps;
+    const double dq = (d(cpa) + d(cw) * W) * q - (d(cw) - d(cpv)) * d(epsilon) * ps;  // den * q
+    const double r = 1.0 / (q * dq);
+    return {dq * r, q * q * r};
+}
+
 ImpliedWetBulb impliedWetBulb(double t, double T, double W, double pt) {
     const LogPressure lp = logSaturationPressure(t);
     const double ps = std::exp(lp.value);
-    const double dry = 1.0 / (pt - ps);
-    const double ws = d(epsilon) * ps * dry;
-    const double dws = ws * pt * lp.slope * dry;
+    const Reciprocals r = reciprocals(ps, W, pt);
+    const double ws = d(epsilon) * ps * r.dry;
+    const double dws = ws * pt * lp.slope * r.dry;
     const double n = T * (d(cpa) + d(cpv) * W) + d(hfg) * (W - ws);
-    const double den = d(cpa) + d(cw) * W - (d(cw) - d(cpv)) * ws;
-    const double inv = 1.0 / den;
+    const double inv = r.den;
     const double value = n * inv;
     return {value, (-d(hfg) + (d(cw) - d(cpv)) * value) * inv * dws};
 }
@@ -245,7 +356,12 @@ ImpliedWetBulb impliedWetBulb(double t, double T, double W, double pt) {
 // the dew point the saturation ratio is W itself, so the implied wet bulb is T and the first
 // Newton step needs no new saturation pressure. A step below 0.02 K leaves an error below 1e-5 K.
 bool wetBulbRoot(float T, float W, float pt, const DewPointRoot& dew, double& root, double& slope) {
-    if (!(d(T) > kLowestKnown && d(T) < kHighestKnown) || !(W >= 0.0f) || !(pt > 0.0f)) {
+    // The implied wet bulb falls monotonically between the dew point and T only while the
+    // saturation ratio stays below cpa / (cw - cpv), about 0.43, where its denominator
+    // vanishes: up to 60 degC at 500 hPa and above that still holds. Hotter or thinner air is
+    // left to the plain bisection, whatever it finds.
+    if (!(d(T) > kLowestKnown && d(T) < kHottestMonotone) || !(W >= 0.0f) ||
+        !(pt > kThinnestMonotone)) {
         return false;
     }
     if (!dew.known) return false;
@@ -253,7 +369,8 @@ bool wetBulbRoot(float T, float W, float pt, const DewPointRoot& dew, double& ro
     double t = dew.root;
     {
         const double ps = d(dew.pv);
-        const double dry = 1.0 / (d(pt) - ps);
+        const Reciprocals r = reciprocals(ps, d(W), d(pt));
+        const double dry = r.dry;
         const double ws = d(epsilon) * ps * dry;
         const double L1 = dew.slope;
         const double dws = ws * d(pt) * L1 * dry;
@@ -261,10 +378,9 @@ bool wetBulbRoot(float T, float W, float pt, const DewPointRoot& dew, double& ro
                             ((dew.curvature + L1 * L1) * (d(pt) - ps) + 2.0 * ps * L1 * L1);
         const double c = d(cw) - d(cpv);
         const double n = d(T) * (d(cpa) + d(cpv) * d(W)) + d(hfg) * (d(W) - ws);
-        const double den = d(cpa) + d(cw) * d(W) - c * ws;
-        const double value = n / den;
-        const double tw = (-d(hfg) + c * value) / den;
-        const double tww = 2.0 * c * tw / den;
+        const double value = n * r.den;
+        const double tw = (-d(hfg) + c * value) * r.den;
+        const double tww = 2.0 * c * tw * r.den;
         const double g = value - t;
         const double g1 = tw * dws - 1.0;
         const double g2 = tww * dws * dws + tw * d2ws;
@@ -290,33 +406,65 @@ bool wetBulbRoot(float T, float W, float pt, const DewPointRoot& dew, double& ro
 
 float dewPoint(float W, float pt) {
     bool failed = false;
-    return dewPointBisection(W, pt, failed);
+    return dewPointFinish(dewPointStart(W, pt), failed);
 }
 
 namespace {
 
-// The wet-bulb bisection from the dew point td of (W, pt), computed by the caller.
-float wetBulbFrom(float T, float W, float pt, float td, bool failed, const DewPointRoot& dew) {
-    // Any arithmetic failure on the way, in the dew point included, gives back T.
-    if (failed || !std::isfinite(td) || !std::isfinite(T)) return T;
-    float mid = f((d(T) + d(td)) * 0.5);
-    float hi = T;
-    float lo = td;
-    if (T < td) return mid;
-    double root = 0;
-    double slope = 0;
-    const bool known = wetBulbRoot(T, W, pt, dew, root, slope);
-    // Midpoints outside these bounds are decided without evaluation; without a known root
-    // every midpoint is evaluated.
-    const float decidedBelow = known ? f(root - kDecided) : -std::numeric_limits<float>::infinity();
-    const float decidedAbove = known ? f(root + kDecided) : std::numeric_limits<float>::infinity();
+// The wet-bulb bisection of [lo, hi] from its first midpoint, every midpoint evaluated.
+float wetBulbEvaluated(float T, float W, float pt, float lo, float hi, float mid) {
     for (int step = 0; step < kMaxWetBulbSteps; ++step) {
+        const float prev = mid;
+        const float ws = saturationHumidityRatio(mid, pt);
+        const float t = wetBulbFromSaturationRatio(ws, W, T);
+        if (!std::isfinite(ws) || !std::isfinite(t)) return T;
+        const bool rises = t > mid;  // the implied wet bulb lies above mid
+        lo = rises ? mid : lo;
+        hi = rises ? hi : mid;
+        mid = f((d(hi) + d(lo)) * 0.5);
+        if (!std::isfinite(mid)) return T;
+        if (mid == prev) break;
+        // The new midpoint lying near the wet bulb implied by the previous one only means
+        // convergence once the bracket is narrow: with a wide bracket it happens by chance,
+        // several degrees away from the root. The root stays inside [lo, hi], so a bracket of
+        // 0.002 puts the midpoint within 0.001 of it.
+        if (d(hi) - d(lo) <= kWetBulbBracket && std::fabs(d(mid) - d(t)) <= 0.001) break;
+    }
+    return mid;
+}
+
+// The same bisection when the root of its relation is known: midpoints farther than kDecided
+// from it are decided without evaluation.
+float wetBulbNearRoot(float T, float W, float pt, float lo, float hi, float mid, double root,
+                      double slope) {
+    const float decidedBelow = f(root - kDecided);
+    const float decidedAbove = f(root + kDecided);
+    // The stop test of a narrow bracket at mid, the midpoint after prev; t is the wet bulb
+    // implied at prev when it was evaluated.
+    const auto stops = [&](float prev, float mid, bool evaluated, float t) {
+        if (!evaluated) {
+            // Near the root the implied wet bulb is linear in the trial temperature; it decides
+            // the test unless the distance is too close to 0.001 to tell. The single-precision
+            // value moves in steps of up to 1.5e-5 K times the slope (the Kelvin temperature is
+            // rounded), hence the margin.
+            const double estimate = root + slope * (d(prev) - root);
+            const double distance = std::fabs(d(mid) - estimate);
+            const double margin = 4e-5 + 2.5e-5 * (1.0 - slope);
+            if (distance < 0.001 - margin) return true;
+            if (distance > 0.001 + margin) return false;
+            t = wetBulbFromSaturationRatio(saturationHumidityRatio(prev, pt), W, T);
+        }
+        return std::fabs(d(mid) - d(t)) <= 0.001;
+    };
+    int step = 0;
+    // While the bracket spans two binades, in single precision. Every midpoint lies between
+    // two finite brackets of -90..150 degC.
+    for (; step < kMaxWetBulbSteps && !equallySpaced(lo, hi); ++step) {
         const float prev = mid;
         bool rises = mid < decidedBelow;  // the implied wet bulb lies above mid
         bool evaluated = false;
         float t = 0;
-        const bool undecided = !rises & !(mid > decidedAbove);
-        if (undecided) {
+        if (!rises & !(mid > decidedAbove)) {
             const float ws = saturationHumidityRatio(mid, pt);
             t = wetBulbFromSaturationRatio(ws, W, T);
             if (!std::isfinite(ws) || !std::isfinite(t)) return T;
@@ -325,51 +473,87 @@ float wetBulbFrom(float T, float W, float pt, float td, bool failed, const DewPo
         }
         lo = rises ? mid : lo;
         hi = rises ? hi : mid;
-        // As in the dew point: the same midpoint as in double precision, known values only.
-        mid = known ? (hi + lo) * 0.5f : f((d(hi) + d(lo)) * 0.5);
-        // With a known root every midpoint lies between two finite brackets of -90..150 degC.
-        if (!known && !std::isfinite(mid)) return T;
-        if (mid == prev) break;
-        // The new midpoint lying near the wet bulb implied by the previous one only means
-        // convergence once the bracket is narrow: with a wide bracket it happens by chance,
-        // several degrees away from the root. The root stays inside [lo, hi], so a bracket of
-        // 0.002 puts the midpoint within 0.001 of it.
-        if (d(hi) - d(lo) <= kWetBulbBracket) {
-            if (!evaluated) {
-                // Near the root the implied wet bulb is linear in the trial temperature; it
-                // decides the test unless the distance is too close to 0.001 to tell.
-                // The single-precision value moves in steps of up to 1.5e-5 K times the slope
-                // (the Kelvin temperature is rounded), hence the margin.
-                const double estimate = root + slope * (d(prev) - root);
-                const double distance = std::fabs(d(mid) - estimate);
-                const double margin = 4e-5 + 2.5e-5 * (1.0 - slope);
-                if (distance < 0.001 - margin) break;
-                if (distance > 0.001 + margin) continue;
-                const float ws = saturationHumidityRatio(prev, pt);
-                t = wetBulbFromSaturationRatio(ws, W, T);
-            }
-            if (std::fabs(d(mid) - d(t)) <= 0.001) break;
-        }
+        mid = (hi + lo) * 0.5f;
+        if (mid == prev) return mid;
+        if (d(hi) - d(lo) <= kWetBulbBracket && stops(prev, mid, evaluated, t)) return mid;
     }
-    return mid;
+    if (step == kMaxWetBulbSteps) return mid;
+    // Then on keys: the same midpoints, outcomes and stops.
+    const Key below = keyOf(decidedBelow);
+    const Key above = keyOf(decidedAbove);
+    const Key narrow = spacingsWithin(lo, hi, kWetBulbBracket);
+    Key klo = keyOf(lo);
+    Key khi = keyOf(hi);
+    Key kmid = keyOf(mid);
+    for (; step < kMaxWetBulbSteps; ++step) {
+        const Key kprev = kmid;
+        Key rises = lessMask(kmid, below);  // the implied wet bulb lies above mid
+        bool evaluated = false;
+        float t = 0;
+        // One branch, almost never taken, rather than one on the coin toss of `rises`.
+        if (rises == 0 && kmid <= above) {
+            const float m = valueOf(kmid);
+            const float ws = saturationHumidityRatio(m, pt);
+            t = wetBulbFromSaturationRatio(ws, W, T);
+            if (!std::isfinite(ws) || !std::isfinite(t)) return T;
+            rises = -Key{t > m};
+            evaluated = true;
+        }
+        narrowKeys(~rises, kmid, klo, khi);
+        kmid = keyMidpoint(klo, khi);
+        if (kmid == kprev) break;
+        if (khi - klo <= narrow && stops(valueOf(kprev), valueOf(kmid), evaluated, t)) break;
+    }
+    return valueOf(kmid);
+}
+
+// The root of the wet-bulb relation, when it can be found, from the dew point's.
+struct WetBulbRoot {
+    bool known = false;
+    double root = 0;
+    double slope = 0;
+};
+
+WetBulbRoot wetBulbRootOf(float T, float W, float pt, const DewPointStart& dew) {
+    WetBulbRoot r;
+    r.known = !dew.done && wetBulbRoot(T, W, pt, dew.root, r.root, r.slope);
+    return r;
+}
+
+// The wet-bulb bisection from the dew point td of (W, pt), computed by the caller.
+float wetBulbFrom(float T, float W, float pt, float td, bool failed, const WetBulbRoot& r) {
+    // Any arithmetic failure on the way, in the dew point included, gives back T.
+    if (failed || !std::isfinite(td) || !std::isfinite(T)) return T;
+    const float mid = f((d(T) + d(td)) * 0.5);
+    if (T < td) return mid;
+    if (r.known) return wetBulbNearRoot(T, W, pt, td, T, mid, r.root, r.slope);
+    return wetBulbEvaluated(T, W, pt, td, T, mid);
 }
 
 }  // namespace
 
+// The wet bulb's root needs only the dew point's root, not its bisection: it is found first,
+// so that the processor can run the dew-point bisection while it waits on that chain of
+// divisions and logarithms.
 float wetBulb(float T, float W, float pt) {
     if (T == 0.0f && W == 0.0f) return 0.0f;
+    const DewPointStart dew = dewPointStart(W, pt);
+    const WetBulbRoot root = wetBulbRootOf(T, W, pt, dew);
     bool failed = false;
-    DewPointRoot dew;
-    const float td = dewPointBisection(W, pt, failed, &dew);
-    return wetBulbFrom(T, W, pt, td, failed, dew);
+    const float td = dewPointFinish(dew, failed);
+    return wetBulbFrom(T, W, pt, td, failed, root);
 }
 
 WetBulbAndDewPoint wetBulbAndDewPoint(float T, float W, float pt) {
+    const DewPointStart dew = dewPointStart(W, pt);
+    if (T == 0.0f && W == 0.0f) {
+        bool failed = false;
+        return {0.0f, dewPointFinish(dew, failed)};
+    }
+    const WetBulbRoot root = wetBulbRootOf(T, W, pt, dew);
     bool failed = false;
-    DewPointRoot dew;
-    const float td = dewPointBisection(W, pt, failed, &dew);
-    if (T == 0.0f && W == 0.0f) return {0.0f, td};
-    return {wetBulbFrom(T, W, pt, td, failed, dew), td};
+    const float td = dewPointFinish(dew, failed);
+    return {wetBulbFrom(T, W, pt, td, failed, root), td};
 }
 
 float pressureAtAltitude(float z) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -94,6 +95,26 @@ TEST(SolverIdentity, MillionsOfRandomStates) {
         const float td = nearSwitch(random);
         const float W = humidityRatio(saturationPressure(td), pt);
         mismatches.check(td + depression(random), W, pt);
+    }
+    // Dew points and wet bulbs next to powers of two, where the bracket of a bisection keeps
+    // spanning two binades for many steps.
+    std::uniform_real_distribution<float> offset(-0.01f, 0.01f);
+    for (long i = 0; i < 200'000; ++i) {
+        const float power = std::ldexp(1.0f, static_cast<int>(i % 6));  // 1 .. 32
+        const float side = (i / 6) % 3 == 0 ? -1.0f : 1.0f;
+        const float pt = pressureAtAltitude(altitude(random));
+        const float td = side * power + offset(random);
+        const float W = humidityRatio(saturationPressure(td), pt);
+        mismatches.check(td + depression(random) * ((i / 18) % 2 == 0 ? 0.01f : 3.0f), W, pt);
+        mismatches.check(side * power + offset(random), share(random) * 0.01f, pt);
+    }
+    // Hot or thin air, up to where the implied wet bulb has a pole and stops falling: the
+    // solvers must still follow the plain bisection, wherever it ends.
+    std::uniform_real_distribution<float> hot(55.0f, 150.0f);
+    std::uniform_real_distribution<float> thinPressure(30000.0f, 110000.0f);
+    std::uniform_real_distribution<float> logW(-6.0f, 0.0f);
+    for (long i = 0; i < 300'000; ++i) {
+        mismatches.check(hot(random), std::pow(10.0f, logW(random)), thinPressure(random));
     }
     // Rounded states and the corners of the solvers: the water/ice switch, zero humidity, dry
     // bulbs on whole tenths around 0 degC.
