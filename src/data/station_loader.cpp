@@ -1,5 +1,6 @@
 #include "data/station_loader.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <ostream>
@@ -25,6 +26,44 @@ constexpr float kLowestDryBulb = -90.0f;
 constexpr float kHighestDryBulb = 70.0f;
 const float kNoDataT = static_cast<float>(static_cast<double>(MISSING_RAW) * 0.1);  // 999.9
 constexpr std::size_t kDroppedDatesKept = 5;
+
+// The wet bulb and dew point of the states met so far in one load. Readings come in tenths of a
+// degree and whole percent, so the same state recurs many times over eleven years; each is
+// solved once. A table of fixed size with open addressing: when it is full, states are solved
+// without it. Results are those of the solver whatever the order of the hours.
+class SolvedStates {
+  public:
+    psychro::WetBulbAndDewPoint solve(float t, float w, float pt) {
+        const std::uint64_t key = (std::uint64_t{std::bit_cast<std::uint32_t>(t)} << 32) |
+                                  std::bit_cast<std::uint32_t>(w);
+        // Fibonacci hashing of the key; key 0 (t = 0, w = 0) is solved directly.
+        std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> kShift);
+        if (key != 0) {
+            for (int probe = 0; probe < kProbes; ++probe) {
+                Entry& entry = entries_[slot];
+                if (entry.key == key) return entry.solved;
+                if (entry.key == 0) {
+                    entry.key = key;
+                    entry.solved = psychro::wetBulbAndDewPoint(t, w, pt);
+                    return entry.solved;
+                }
+                slot = (slot + 1) & (kSize - 1);
+            }
+        }
+        return psychro::wetBulbAndDewPoint(t, w, pt);
+    }
+
+  private:
+    static constexpr int kBits = 16;
+    static constexpr std::size_t kSize = std::size_t{1} << kBits;
+    static constexpr int kShift = 64 - kBits;
+    static constexpr int kProbes = 16;
+    struct Entry {
+        std::uint64_t key = 0;
+        psychro::WetBulbAndDewPoint solved;
+    };
+    std::vector<Entry> entries_ = std::vector<Entry>(kSize);
+};
 
 // Counts an hour left out for an implausible value and keeps the first few dates.
 void noteDropped(StationLoadResult& result, int y, int h) {
@@ -184,11 +223,12 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
     // and enthalpy kept beside the data. Every hour depends on its own values only, so the year
     // slots are shared between two threads; the results do not depend on the split.
     auto solveSlots = [&state, &needs, pt](int first, int last) {
+        SolvedStates solvedStates;
         for (int y = first; y <= last; ++y) {
             for (int h = 1; h <= kHoursPerYear; ++h) {
                 if (needs(h, y)) {
                     const WetBulbAndDewPoint solved =
-                        wetBulbAndDewPoint(state.ts[h][y], state.w[h][y], pt);
+                        solvedStates.solve(state.ts[h][y], state.w[h][y], pt);
                     state.tw[h][y] = solved.wetBulb;
                     setDerivedHour(state, h, y, solved.dewPoint);
                 } else {

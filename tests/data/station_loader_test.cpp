@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -381,6 +383,30 @@ TEST_F(StationLoaderTest, ElevenYearsOfRealHourlyData) {
     }
     // Every hour has a reading except those at exactly 0.0 degC.
     EXPECT_EQ(state_->nValidH, 11 * 8760 - zeroT);
+}
+
+// States recur over eleven years and the load solves each once: every hour must still hold
+// what the solvers give for it, on both threads, with and without a change of pressure.
+TEST_F(StationLoaderTest, EveryHourOfElevenRealYearsHoldsItsOwnWetBulbAndDewPoint) {
+    CLIMSTAT_NEED_REAL_DATA();
+    test::writeElevenYearStation(test::realDatabaseDir(), folder_, "3195");
+    for (const Extrapolation choice :
+         {Extrapolation::None, Extrapolation::ThermalIslandAndAltitude}) {
+        load("3195", choice, "900");
+        long mismatches = 0;
+        for (int y = 1; y <= kStationYears; ++y) {
+            for (int h = 1; h <= kHoursPerYear; ++h) {
+                const float wb = psychro::wetBulb(ts(y, h), w(y, h), state_->pt);
+                const float dp = psychro::dewPoint(w(y, h), state_->pt);
+                if (std::bit_cast<std::uint32_t>(wb) != std::bit_cast<std::uint32_t>(tw(y, h)) ||
+                    std::bit_cast<std::uint32_t>(dp) !=
+                        std::bit_cast<std::uint32_t>(state_->derived.dewPoint[h][y])) {
+                    ++mismatches;
+                }
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << static_cast<int>(choice);
+    }
 }
 
 }  // namespace
