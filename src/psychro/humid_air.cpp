@@ -143,14 +143,17 @@ struct LogPressure {
 // half to even is symmetric, so the same midpoint rule holds for them.
 using Key = std::int64_t;
 
+// Without branches: the sign of the values changes from one call to the next.
 Key keyOf(float x) {
     const std::int32_t bits = std::bit_cast<std::int32_t>(x);
-    return bits >= 0 ? Key{bits} : -Key{bits & 0x7fffffff};
+    const Key sign = Key{bits >> 31};  // all ones when negative
+    return (Key{bits & 0x7fffffff} ^ sign) - sign;
 }
 
 float valueOf(Key k) {
-    return k >= 0 ? std::bit_cast<float>(static_cast<std::int32_t>(k))
-                  : -std::bit_cast<float>(static_cast<std::int32_t>(-k));
+    const Key sign = k >> 63;
+    const auto magnitude = static_cast<std::uint32_t>((k ^ sign) - sign);
+    return std::bit_cast<float>(magnitude | (static_cast<std::uint32_t>(sign) & 0x80000000u));
 }
 
 // All ones when a < b, else zero (keys are far from the limits of Key).
@@ -192,10 +195,11 @@ Key spacingsWithin(float lo, float hi, double width) {
     const std::uint32_t exponent = std::min(std::bit_cast<std::uint32_t>(lo) & 0x7fffffffu,
                                             std::bit_cast<std::uint32_t>(hi) & 0x7fffffffu) >>
                                    23;
-    // 2^(exponent - 127 - 23), built as a double: exponent bias 1023.
-    const double spacing =
-        std::bit_cast<double>(static_cast<std::uint64_t>(exponent + 1023 - 127 - 23) << 52);
-    return static_cast<Key>(width / spacing);  // positive: truncation is the floor
+    // width / 2^(exponent - 127 - 23), exactly: a product by a power of two built as a double
+    // (exponent bias 1023).
+    const double perSpacing =
+        std::bit_cast<double>(static_cast<std::uint64_t>(1023 + 127 + 23 - exponent) << 52);
+    return static_cast<Key>(width * perSpacing);  // positive: truncation is the floor
 }
 
 bool usableRoot(double root) {
