@@ -125,8 +125,11 @@ bool fastNumberText(double value, int precision, int decimals, char separator, s
     const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     const int k = static_cast<int>(bits >> 52) - 1075;  // magnitude = m * 2^k, k in -66..-3
     if (k > 0) return false;
-    // The decimal exponent: the logarithm's estimate, settled exactly.
-    int exponent = std::clamp(static_cast<int>(std::floor(std::log10(magnitude))), -3, 14);
+    // The decimal exponent: floor(e2 log10 2) from the binary exponent e2 (1233 / 4096 is
+    // log10 2 closely enough for these exponents), at most one below the true one, settled
+    // exactly.
+    const int binaryExponent = static_cast<int>(bits >> 52) - 1023;
+    int exponent = std::clamp((binaryExponent * 1233) >> 12, -3, 14);
     if (!atLeastPowerOfTen(m, k, exponent)) {
         --exponent;
     } else if (atLeastPowerOfTen(m, k, exponent + 1)) {

@@ -1,5 +1,6 @@
 #include "output/text_export.h"
 
+#include <algorithm>
 #include <array>
 #include <ostream>
 #include <sstream>
@@ -10,8 +11,15 @@
 namespace climstat {
 
 void ExportWriter::line(std::string_view utf8) {
-    const std::string bytes = toWindows1252(utf8);
-    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    // Most lines are numbers only: ASCII is the same in both encodings.
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        out_.write(utf8.data(), static_cast<std::streamsize>(utf8.size()));
+    } else {
+        const std::string bytes = toWindows1252(utf8);
+        out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
     out_.write("\r\n", 2);
 }
 
