@@ -156,8 +156,8 @@ void parseHourlyBytes(std::span<const unsigned char> bytes, int itemsPerRecord, 
             }
         } else {
             std::int32_t* row = table[static_cast<std::size_t>(yearIndex)];
-            for (int k = 0; k < 24; ++k)
-                row[column++] = MISSING_RAW;
+            std::fill_n(row + column, 24, MISSING_RAW);
+            column += 24;
         }
     }
 }
