@@ -159,7 +159,6 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         ctx.programFolder = programFolder;
         ctx.dataFolder = resolveDataFolder(
             dataFolderInputsFromEnvironment(programFolder, ctx.args.value("data-dir")));
-        ctx.state = std::make_unique<AnalysisState>();
         return command->run(ctx);
     } catch (const UsageError& e) {
         err << "climstat-cli: " << e.what() << '\n';

@@ -60,8 +60,17 @@ struct Context {
     std::string programFolder;
     DataFolderChoice dataFolder;
     DataSource source = DataSource::Aemet;
-    std::unique_ptr<AnalysisState> state;
     std::string loadedFile;  // the data file(s) the location was read from
+
+    // The analysis state, made on first use: a command refused for its options or its data
+    // folder never builds the megabytes of tables.
+    AnalysisState& state() {
+        if (!state_) state_ = std::make_unique<AnalysisState>();
+        return *state_;
+    }
+
+  private:
+    std::unique_ptr<AnalysisState> state_;
 };
 
 // Runs climstat-cli in-process with the arguments after the program name. Returns the exit
@@ -75,7 +84,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 // ConversionError for a text that is not a number and UsageError when the option is missing.
 double numberOption(const Context& ctx, const std::string& name);
 
-// Loads the location named by the location options into ctx.state (and sets ctx.source).
+// Loads the location named by the location options into ctx.state() (and sets ctx.source).
 // Throws UsageError when no location is given or it is not known, DataFileError when its file
 // cannot be read.
 void loadLocation(Context& ctx);
@@ -87,7 +96,7 @@ std::string missingFolderMessage(const DataFolderChoice& choice);
 // data source and decimal separator of the context); throws UsageError for malformed options.
 SelectionSettings selectionSettings(const Context& ctx);
 
-// Sets the schedules of the day types given with --schedule in ctx.state->scheduleTable (the
+// Sets the schedules of the day types given with --schedule in ctx.state().scheduleTable (the
 // others keep their defaults); throws UsageError for malformed options.
 void applyScheduleOptions(Context& ctx);
 

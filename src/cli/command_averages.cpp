@@ -13,7 +13,7 @@ int commandAverages(Context& ctx) {
     const int variable = variableItemOption(ctx);
     loadLocation(ctx);
     runSelectionPass(ctx);
-    AnalysisState& state = *ctx.state;
+    AnalysisState& state = ctx.state();
     computeHourlyAverages(state, {variable});
     std::ostringstream out;
     writeHourlyAverageBlock(out, state, averagePageLabels(state, ctx.source, ctx.decimalSeparator),

@@ -43,7 +43,7 @@ int commandDiagram(Context& ctx) {
     const int yearItem = yearItemOption(ctx);
     loadLocation(ctx);
     runSelectionPass(ctx);
-    const PsychrometricDiagram diagram = drawDiagram(*ctx.state, {yearItem});
+    const PsychrometricDiagram diagram = drawDiagram(ctx.state(), {yearItem});
     const char sep = ctx.decimalSeparator;
     const char field = sep == ',' ? ';' : ',';
     std::ostringstream out;

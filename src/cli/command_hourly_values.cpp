@@ -17,7 +17,7 @@ int commandHourlyValues(Context& ctx) {
             "page has none");
     }
     runSelectionPass(ctx);
-    const AnalysisState& state = *ctx.state;
+    const AnalysisState& state = ctx.state();
     std::ostringstream out;
     writeHourlyValuesBlock(out, state, hourlyValuesPageLabels(state, ctx.decimalSeparator),
                            ctx.decimalSeparator);

@@ -30,8 +30,8 @@ std::string yearText(int slot) {
 }
 
 // The catalogue record of the loaded station and what its load found.
-void writeStationInfo(const Context& ctx, std::ostream& out) {
-    const AnalysisState& s = *ctx.state;
+void writeStationInfo(Context& ctx, std::ostream& out) {
+    const AnalysisState& s = ctx.state();
     const StationRecord* record = findStation(s.stationCode);
     if (record == nullptr) return;
     const char sep = ctx.decimalSeparator;
@@ -61,7 +61,7 @@ void writeStationInfo(const Context& ctx, std::ostream& out) {
 
 int commandInfo(Context& ctx) {
     loadLocation(ctx);
-    const AnalysisState& s = *ctx.state;
+    const AnalysisState& s = ctx.state();
     const char sep = ctx.decimalSeparator;
 
     Extremes ts;

@@ -28,7 +28,7 @@ int commandSelection(Context& ctx) {
     loadLocation(ctx);
     runSelectionPass(ctx);
     const SelectionSettings settings = selectionSettings(ctx);
-    const AnalysisState& s = *ctx.state;
+    const AnalysisState& s = ctx.state();
     const int years = std::clamp(s.nYears, 0, kYearSlots);
 
     auto selected = [&](int h, int y) { return s.rangeMask[h][y] * s.hourMask[h] == 1.0f; };

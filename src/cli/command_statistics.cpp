@@ -76,8 +76,8 @@ PageLabelSettings pageLabelSettings(const Context& ctx) {
 int commandDesign(Context& ctx) {
     loadLocation(ctx);
     // The design conditions use every valid hour: only the validity masks are rebuilt.
-    initValidMasks(*ctx.state, ctx.source);
-    const DesignConditions conditions = computeDesignConditions(*ctx.state);
+    initValidMasks(ctx.state(), ctx.source);
+    const DesignConditions conditions = computeDesignConditions(ctx.state());
     std::ostringstream out;
     for (const DesignResultText& result : designResultTexts(conditions, ctx.decimalSeparator))
         out << result.name << ';' << result.text << '\n';
@@ -105,10 +105,10 @@ int commandFrequencies(Context& ctx) {
     }
     loadLocation(ctx);
     runSelectionPass(ctx);
-    computeFrequencies(*ctx.state, settings, selectionSettings(ctx));
+    computeFrequencies(ctx.state(), settings, selectionSettings(ctx));
     std::ostringstream out;
-    writeFrequencyPage(out, *ctx.state, settings,
-                       frequencyPageLabels(*ctx.state, pageLabelSettings(ctx)),
+    writeFrequencyPage(out, ctx.state(), settings,
+                       frequencyPageLabels(ctx.state(), pageLabelSettings(ctx)),
                        ctx.decimalSeparator);
     writeResult(ctx, out.str());
     return kExitOk;
@@ -119,10 +119,11 @@ int commandDegreeHours(Context& ctx) {
     loadLocation(ctx);
     runSelectionPass(ctx);
     FrequencySettings frequencySelectors;
-    computeDegreeHours(*ctx.state, frequencySelectors, selectionSettings(ctx));
+    computeDegreeHours(ctx.state(), frequencySelectors, selectionSettings(ctx));
     std::ostringstream out;
-    writeDegreeHourPage(out, *ctx.state, degreeKind(ctx),
-                        degreePageLabels(*ctx.state, pageLabelSettings(ctx)), ctx.decimalSeparator);
+    writeDegreeHourPage(out, ctx.state(), degreeKind(ctx),
+                        degreePageLabels(ctx.state(), pageLabelSettings(ctx)),
+                        ctx.decimalSeparator);
     writeResult(ctx, out.str());
     return kExitOk;
 }
@@ -130,10 +131,10 @@ int commandDegreeHours(Context& ctx) {
 int commandDegreeDays(Context& ctx) {
     refuseRangeFilter(ctx, "degree-days");
     loadLocation(ctx);
-    computeDegreeDays(*ctx.state, ctx.source);
+    computeDegreeDays(ctx.state(), ctx.source);
     std::ostringstream out;
-    writeDegreeDayPage(out, *ctx.state, degreeKind(ctx),
-                       degreePageLabels(*ctx.state, pageLabelSettings(ctx)), ctx.decimalSeparator);
+    writeDegreeDayPage(out, ctx.state(), degreeKind(ctx),
+                       degreePageLabels(ctx.state(), pageLabelSettings(ctx)), ctx.decimalSeparator);
     writeResult(ctx, out.str());
     return kExitOk;
 }

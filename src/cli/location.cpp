@@ -68,7 +68,7 @@ void loadListedLocation(Context& ctx, TypicalYearList list) {
     }
     ctx.source = list == TypicalYearList::List2006 ? DataSource::Cte2006 : DataSource::Cte2013;
     ctx.loadedFile = typicalYearFilePath(ctx.dataFolder.folder, row->fileBaseName);
-    AnalysisState& state = *ctx.state;
+    AnalysisState& state = ctx.state();
     TypicalYearNotes notes;
     state.locationCityName =
         loadTypicalYear(state, row->name, ctx.source, ctx.dataFolder.folder, &notes);
@@ -83,7 +83,7 @@ void loadMetFile(Context& ctx) {
     const double z = numberOption(ctx, "altitude");  // the loader refuses an unusable one
     ctx.source = DataSource::Cte2013;
     ctx.loadedFile = *ctx.args.value("met");
-    AnalysisState& state = *ctx.state;
+    AnalysisState& state = ctx.state();
     std::ostringstream altitudeText;
     altitudeText << z;
     TypicalYearNotes notes;
@@ -144,7 +144,7 @@ void loadStation(Context& ctx) {
     // The reader's trace lines go with the diagnostics, so that standard output carries only
     // what the command writes.
     const StationSelection selection =
-        selectStation(*ctx.state, item, settings, ctx.dataFolder.folder,
+        selectStation(ctx.state(), item, settings, ctx.dataFolder.folder,
                       ctx.trace != nullptr ? *ctx.trace : ctx.err, ctx.err);
     ctx.loadedFile = selection.load.temperaturePath + ", " + selection.load.humidityPath;
     if (!selection.load.temperatureRead) {

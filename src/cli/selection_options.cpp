@@ -150,13 +150,13 @@ SelectionSettings selectionSettings(const Context& ctx) {
 
 void applyScheduleOptions(Context& ctx) {
     for (const std::string& text : ctx.args.values("schedule"))
-        applyScheduleOption(ctx.state->scheduleTable, text);
+        applyScheduleOption(ctx.state().scheduleTable, text);
 }
 
 void runSelectionPass(Context& ctx) {
     const SelectionSettings settings = selectionSettings(ctx);
     applyScheduleOptions(ctx);
-    runSelection(*ctx.state, settings);
+    runSelection(ctx.state(), settings);
 }
 
 }  // namespace climstat::cli
