@@ -231,11 +231,8 @@ bool saturationTemperature(float pv, double t0, double& root, double& slope, dou
     return false;
 }
 
-// The dew-point bisection. `failed` tells whether an intermediate value stopped being a finite
-// number (a division by zero, the logarithm of a non-positive number, an overflow): the value
-// returned then means nothing, and the wet bulb, which starts from it, gives up.
-// `solved`, when given, receives the root of the relation in double precision and the slope
-// of ln ps there, when they were found.
+// The root of the dew-point relation in double precision, with the slope and curvature of
+// ln ps there, when it was found; pv is the vapour pressure it was solved for.
 struct DewPointRoot {
     bool known = false;
     double root = 0;
@@ -244,13 +241,15 @@ struct DewPointRoot {
     float pv = 0;
 };
 
-// The dew-point solve up to its bisection: the starting bracket and, when it can be found,
-// the root. `done` when the answer is known without a bisection.
+// The dew-point solve up to its bisection: the starting estimate and, when it can be found,
+// the root. `done` when the answer is known without a bisection. `failed` tells whether an
+// intermediate value stopped being a finite number (a division by zero, the logarithm of a
+// non-positive number, an overflow): the dew point then means nothing, and the wet bulb, which
+// starts from it, gives up.
 struct DewPointStart {
     bool done = false;
     float value = 0;  // the answer when done
     bool failed = false;
-    float pv = 0;
     float td0 = 0;
     DewPointRoot root;
 };
@@ -271,7 +270,6 @@ DewPointStart dewPointStart(float W, float pt) {
     const double L = std::log10(d(pv));
     const float td0 = f((35.85 * L - 2148.496) / (L - 10.2858) - 273.15);
     if (!std::isfinite(td0)) start.failed = true;
-    start.pv = pv;
     start.td0 = td0;
     DewPointRoot& root = start.root;
     root.pv = pv;
@@ -285,7 +283,7 @@ DewPointStart dewPointStart(float W, float pt) {
 float dewPointFinish(const DewPointStart& start, bool& failed) {
     failed = start.failed;
     if (start.done) return start.value;
-    const float pv = start.pv;
+    const float pv = start.root.pv;
     const float td0 = start.td0;
     const bool known = start.root.known;
     const double root = start.root.root;
@@ -415,13 +413,20 @@ float dewPoint(float W, float pt) {
 
 namespace {
 
+// The wet bulb implied by the saturation ratio at the trial temperature m, in single precision
+// as the bisection compares it; false when it or the ratio is not a finite number.
+bool impliedAt(float m, float T, float W, float pt, float& t) {
+    const float ws = saturationHumidityRatio(m, pt);
+    t = wetBulbFromSaturationRatio(ws, W, T);
+    return std::isfinite(ws) && std::isfinite(t);
+}
+
 // The wet-bulb bisection of [lo, hi] from its first midpoint, every midpoint evaluated.
 float wetBulbEvaluated(float T, float W, float pt, float lo, float hi, float mid) {
     for (int step = 0; step < kMaxWetBulbSteps; ++step) {
         const float prev = mid;
-        const float ws = saturationHumidityRatio(mid, pt);
-        const float t = wetBulbFromSaturationRatio(ws, W, T);
-        if (!std::isfinite(ws) || !std::isfinite(t)) return T;
+        float t = 0;
+        if (!impliedAt(mid, T, W, pt, t)) return T;
         const bool rises = t > mid;  // the implied wet bulb lies above mid
         lo = rises ? mid : lo;
         hi = rises ? hi : mid;
@@ -469,9 +474,7 @@ float wetBulbNearRoot(float T, float W, float pt, float lo, float hi, float mid,
         bool evaluated = false;
         float t = 0;
         if (!rises & !(mid > decidedAbove)) {
-            const float ws = saturationHumidityRatio(mid, pt);
-            t = wetBulbFromSaturationRatio(ws, W, T);
-            if (!std::isfinite(ws) || !std::isfinite(t)) return T;
+            if (!impliedAt(mid, T, W, pt, t)) return T;
             rises = t > mid;
             evaluated = true;
         }
@@ -497,9 +500,7 @@ float wetBulbNearRoot(float T, float W, float pt, float lo, float hi, float mid,
         // One branch, almost never taken, rather than one on the coin toss of `rises`.
         if (rises == 0 && kmid <= above) {
             const float m = valueOf(kmid);
-            const float ws = saturationHumidityRatio(m, pt);
-            t = wetBulbFromSaturationRatio(ws, W, T);
-            if (!std::isfinite(ws) || !std::isfinite(t)) return T;
+            if (!impliedAt(m, T, W, pt, t)) return T;
             rises = -Key{t > m};
             evaluated = true;
         }
@@ -520,7 +521,7 @@ struct WetBulbRoot {
 
 WetBulbRoot wetBulbRootOf(float T, float W, float pt, const DewPointStart& dew) {
     WetBulbRoot r;
-    r.known = !dew.done && wetBulbRoot(T, W, pt, dew.root, r.root, r.slope);
+    r.known = wetBulbRoot(T, W, pt, dew.root, r.root, r.slope);
     return r;
 }
 
