@@ -18,6 +18,8 @@ class TextGridModel : public QAbstractTableModel {
 
     void setTexts(TextGrid texts);
     const TextGrid& texts() const { return texts_; }
+    // Whether the grid's first column is shown as the row headings (else rows are numbered).
+    bool firstColumnIsHeader() const { return firstColumnIsHeader_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -31,9 +33,8 @@ class TextGridModel : public QAbstractTableModel {
     TextGrid texts_;
 };
 
-// Puts the engine's texts into a grid view whose model is a TextGridModel.
-inline void setGridTexts(QTableView* view, TextGrid texts) {
-    static_cast<TextGridModel*>(view->model())->setTexts(std::move(texts));
-}
+// Puts the engine's texts into a grid view whose model is a TextGridModel. A column keeps the
+// view's default width unless its heading needs more.
+void setGridTexts(QTableView* view, TextGrid texts);
 
 }  // namespace climstat::app
