@@ -1,6 +1,7 @@
 #include "psychro/humid_air.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -92,9 +93,10 @@ namespace {
 // of the water/ice switch (its Kelvin temperature is rounded to single precision, so it moves
 // in steps of about 3e-5 K), and so is the wet bulb implied by a trial saturation ratio. Every
 // comparison therefore only asks on which side of one threshold the midpoint lies. The root of
-// the same relation in double precision, found by a few Newton steps, lies within 2e-5 K of
-// that threshold (half a step of the rounded Kelvin temperature, and a little for the rounding
-// of the results); a midpoint farther from it than kDecided is decided without evaluating the
+// the same relation in double precision (the dew point's from a table, the wet bulb's from a
+// few Newton steps, each to better than 1e-5 K) lies within 2e-5 K of that threshold (half a
+// step of the rounded Kelvin temperature, and a little for the rounding of the results) plus
+// its own error; a midpoint farther from it than kDecided is decided without evaluating the
 // relation, and only the midpoints close to the root are evaluated as before. The sequence of
 // midpoints, and so the result, is exactly the one the plain bisection gives.
 constexpr double kDecided = 4e-5;
@@ -107,26 +109,48 @@ constexpr double kHighestKnown = 150.0;
 constexpr double kHottestMonotone = 60.0;
 constexpr float kThinnestMonotone = 50000.0f;
 
-// ln of the saturation pressure at t degC (unrounded Kelvin temperature) and its derivative.
+// ln of the saturation pressure at t degC (unrounded Kelvin temperature) on the water (or the
+// ice) curve, whichever side of the switch t lies on, and its derivative.
 struct LogPressure {
     double value;
-    double slope;      // d ln ps / dT, 1/K
-    double curvature;  // d2 ln ps / dT2, 1/K2
+    double slope;  // d ln ps / dT, 1/K
 };
 
-[[gnu::always_inline]] inline LogPressure logSaturationPressure(double t) {
+[[gnu::always_inline]] inline LogPressure logSaturationPressureOn(bool water, double t) {
     const double tk = t + d(kelvinOffset);
     const double inv = 1.0 / tk;
-    if (t >= kSwitch) {
+    if (water) {
         return {
             d(C8) * inv + d(C9) + tk * (d(C10) + tk * (d(C11) + tk * d(C12))) +
                 d(C13) * std::log(tk),
-            -d(C8) * inv * inv + d(C10) + tk * (2.0 * d(C11) + tk * 3.0 * d(C12)) + d(C13) * inv,
-            2.0 * d(C8) * inv * inv * inv + 2.0 * d(C11) + 6.0 * d(C12) * tk - d(C13) * inv * inv};
+            -d(C8) * inv * inv + d(C10) + tk * (2.0 * d(C11) + tk * 3.0 * d(C12)) + d(C13) * inv};
     }
     return {d(C1) * inv + d(C2) + tk * (d(C3) + tk * (d(C4) + tk * (d(C5) + tk * d(C6)))) +
                 d(C7) * std::log(tk),
             -d(C1) * inv * inv + d(C3) +
+                tk * (2.0 * d(C4) + tk * (3.0 * d(C5) + tk * 4.0 * d(C6))) + d(C7) * inv};
+}
+
+// The same on the curve of t's own side of the switch.
+[[gnu::always_inline]] inline LogPressure logSaturationPressure(double t) {
+    return logSaturationPressureOn(t >= kSwitch, t);
+}
+
+// d ln ps / dT and d2 ln ps / dT2 at t degC, without the logarithm itself.
+struct LogPressureSlopes {
+    double slope;      // 1/K
+    double curvature;  // 1/K2
+};
+
+LogPressureSlopes logSaturationPressureSlopes(double t) {
+    const double tk = t + d(kelvinOffset);
+    const double inv = 1.0 / tk;
+    if (t >= kSwitch) {
+        return {
+            -d(C8) * inv * inv + d(C10) + tk * (2.0 * d(C11) + tk * 3.0 * d(C12)) + d(C13) * inv,
+            2.0 * d(C8) * inv * inv * inv + 2.0 * d(C11) + 6.0 * d(C12) * tk - d(C13) * inv * inv};
+    }
+    return {-d(C1) * inv * inv + d(C3) +
                 tk * (2.0 * d(C4) + tk * (3.0 * d(C5) + tk * 4.0 * d(C6))) + d(C7) * inv,
             2.0 * d(C1) * inv * inv * inv + 2.0 * d(C4) + tk * (6.0 * d(C5) + tk * 12.0 * d(C6)) -
                 d(C7) * inv * inv};
@@ -156,11 +180,6 @@ float valueOf(Key k) {
     return std::bit_cast<float>(magnitude | (static_cast<std::uint32_t>(sign) & 0x80000000u));
 }
 
-// All ones when a < b, else zero (keys are far from the limits of Key).
-Key lessMask(Key a, Key b) {
-    return (a - b) >> 63;
-}
-
 // hi = kmid where `upper` is all ones, else lo = kmid: with masks, which compilers leave as
 // they stand, where they would turn a conditional expression into a branch on a coin toss.
 void narrowKeys(Key upper, Key kmid, Key& lo, Key& hi) {
@@ -168,10 +187,16 @@ void narrowKeys(Key upper, Key kmid, Key& lo, Key& hi) {
     lo ^= (lo ^ kmid) & ~upper;
 }
 
-Key keyMidpoint(Key lo, Key hi) {
-    const Key sum = lo + hi;
-    // Half the sum, a tie going up when the lower neighbour is odd.
+// The midpoint of two keys from their sum: half the sum, a tie going up when the lower
+// neighbour is odd.
+Key keyMidpoint(Key sum) {
     return (sum + ((sum >> 1) & 1)) >> 1;
+}
+
+// The smallest sum of two keys whose midpoint is k or above: a midpoint's side of a bound is
+// known from the sum alone, before the midpoint itself.
+Key firstSumReaching(Key k) {
+    return 2 * k - ((k - 1) & 1);
 }
 
 // True when lo < hi are normal values of one sign whose magnitudes lie in one binade, the
@@ -207,28 +232,118 @@ bool usableRoot(double root) {
            std::fabs(root - kSwitch) > kNearSwitch;
 }
 
-// Temperature at which the saturation pressure equals pv, from the estimate t0, by Halley's
-// method: its error is cubed at each step, so a step below 0.3 K from the estimate leaves less
-// than 1e-5 K. `slope` receives d ln ps / dT there.
-bool saturationTemperature(float pv, double t0, double& root, double& slope, double& curvature) {
-    const double target = std::log(d(pv));
-    double t = t0;
-    for (int i = 0; i < 12; ++i) {
-        const LogPressure lp = logSaturationPressure(t);
-        const double g = lp.value - target;
-        const double step = 2.0 * g * lp.slope / (2.0 * lp.slope * lp.slope - g * lp.curvature);
-        const bool waterSide = t >= kSwitch;
+// The temperature at which ln ps = lnPv on one curve, by Newton's method to the last bits of
+// a double, from the inverted Magnus-Tetens estimate: slow, for building the table below.
+double saturationTemperatureOn(bool water, double lnPv) {
+    const double L = lnPv / std::log(10.0);
+    double t = (35.85 * L - 2148.496) / (L - 10.2858) - 273.15;
+    for (int i = 0; i < 100; ++i) {
+        const LogPressure lp = logSaturationPressureOn(water, t);
+        const double step = (lp.value - lnPv) / lp.slope;
         t -= step;
-        if (!std::isfinite(t)) return false;
-        // The step must land on the side of the water/ice switch whose curve it followed.
-        if (std::fabs(step) < 0.3 && (t >= kSwitch) == waterSide) {
-            root = t;
-            slope = lp.slope + lp.curvature * -step;
-            curvature = lp.curvature;
-            return usableRoot(root);
+        if (std::fabs(step) < 1e-13) break;
+    }
+    return t;
+}
+
+// The root of the dew-point relation as a function of the vapour pressure, without a
+// logarithm: quartic pieces over sixteenths of each binade of pressures from 1 Pa to 512 kPa
+// (about 150 degC), found from the bits of the pressure. Each interpolates the root at the
+// Chebyshev nodes of its piece; the piece that holds the pressure of the water/ice switch has
+// one polynomial for each curve. The largest error is 8e-9 K, far inside the margin the
+// bisections leave for the root.
+class DewPointCurve {
+  public:
+    static constexpr int kDegree = 4;
+    static constexpr int kPiecesPerBinade = 16;
+    static constexpr int kBinades = 19;  // 2^0 .. 2^19 Pa
+    static constexpr int kPieces = kPiecesPerBinade * kBinades;
+
+    DewPointCurve() {
+        switchPressure_ = std::exp(logSaturationPressureOn(true, kSwitch).value);
+        for (int k = 0; k < kPieces; ++k) {
+            const double from = pressureAt(k, -1.0);
+            const double to = pressureAt(k, 1.0);
+            if (switchPressure_ >= from && switchPressure_ < to) {
+                switchPiece_ = k;
+                iceAtSwitch_ = fit(k, false, -1.0, positionIn(k, switchPressure_));
+                coefficients_[static_cast<std::size_t>(k)] =
+                    fit(k, true, positionIn(k, switchPressure_), 1.0);
+            } else {
+                coefficients_[static_cast<std::size_t>(k)] =
+                    fit(k, from >= switchPressure_, -1.0, 1.0);
+            }
         }
     }
-    return false;
+
+    // The root for the vapour pressure pv; false outside 1 Pa .. 512 kPa.
+    bool root(double pv, double& t) const {
+        const auto bits = std::bit_cast<std::uint64_t>(pv);
+        const auto piece = static_cast<std::int64_t>(bits >> (52 - 4)) - (std::int64_t{1023} << 4);
+        if (!(piece >= 0 && piece < kPieces)) return false;
+        // The position inside the piece, from the remaining 48 bits of the mantissa.
+        const double x = static_cast<double>(bits & ((std::uint64_t{1} << 48) - 1)) * 0x1p-47 - 1.0;
+        const Coefficients& c = piece == switchPiece_ && pv < switchPressure_
+                                    ? iceAtSwitch_
+                                    : coefficients_[static_cast<std::size_t>(piece)];
+        t = c[0] + x * (c[1] + x * (c[2] + x * (c[3] + x * c[4])));
+        return true;
+    }
+
+  private:
+    using Coefficients = std::array<double, kDegree + 1>;
+
+    // The pressure at position x (-1 .. 1) in piece k, and the inverse.
+    static double pressureAt(int k, double x) {
+        return std::ldexp(1.0 + ((k % kPiecesPerBinade) + (x + 1.0) * 0.5) / kPiecesPerBinade,
+                          k / kPiecesPerBinade);
+    }
+    static double positionIn(int k, double p) {
+        const double binade = std::ldexp(1.0, k / kPiecesPerBinade);
+        return (p / binade - 1.0) * kPiecesPerBinade * 2.0 - 2.0 * (k % kPiecesPerBinade) - 1.0;
+    }
+
+    // The polynomial through the roots at the Chebyshev nodes of [from, to] in piece k: a
+    // Vandermonde system, solved by elimination with partial pivoting.
+    static Coefficients fit(int k, bool water, double from, double to) {
+        constexpr int n = kDegree + 1;
+        double a[n][n + 1];
+        for (int i = 0; i < n; ++i) {
+            const double node = std::cos(3.14159265358979323846 * (i + 0.5) / n);
+            const double x = from + (node + 1.0) * 0.5 * (to - from);
+            double power = 1.0;
+            for (int j = 0; j < n; ++j, power *= x)
+                a[i][j] = power;
+            a[i][n] = saturationTemperatureOn(water, std::log(pressureAt(k, x)));
+        }
+        for (int c = 0; c < n; ++c) {
+            int pivot = c;
+            for (int r = c + 1; r < n; ++r)
+                if (std::fabs(a[r][c]) > std::fabs(a[pivot][c])) pivot = r;
+            for (int j = 0; j <= n; ++j)
+                std::swap(a[c][j], a[pivot][j]);
+            for (int r = 0; r < n; ++r) {
+                if (r == c) continue;
+                const double factor = a[r][c] / a[c][c];
+                for (int j = c; j <= n; ++j)
+                    a[r][j] -= factor * a[c][j];
+            }
+        }
+        Coefficients out{};
+        for (int i = 0; i < n; ++i)
+            out[static_cast<std::size_t>(i)] = a[i][n] / a[i][i];
+        return out;
+    }
+
+    double switchPressure_ = 0;
+    int switchPiece_ = -1;
+    Coefficients iceAtSwitch_{};
+    std::array<Coefficients, kPieces> coefficients_{};
+};
+
+const DewPointCurve& dewPointCurve() {
+    static const DewPointCurve curve;
+    return curve;
 }
 
 // The root of the dew-point relation in double precision, with the slope and curvature of
@@ -274,7 +389,12 @@ DewPointStart dewPointStart(float W, float pt) {
     DewPointRoot& root = start.root;
     root.pv = pv;
     root.known = !start.failed && d(td0) > kLowestKnown + 3.0 && d(td0) < kHighestKnown - 3.0 &&
-                 saturationTemperature(pv, d(td0), root.root, root.slope, root.curvature);
+                 dewPointCurve().root(d(pv), root.root) && usableRoot(root.root);
+    if (root.known) {
+        const LogPressureSlopes slopes = logSaturationPressureSlopes(root.root);
+        root.slope = slopes.slope;
+        root.curvature = slopes.curvature;
+    }
     return start;
 }
 
@@ -296,16 +416,33 @@ float dewPointFinish(const DewPointStart& start, bool& failed) {
         // so the midpoints are those of the plain bisection, without its conversions.
         const float decidedAbove = f(root + kDecided);
         const float decidedBelow = f(root - kDecided);
-        for (int step = 0; step < kMaxDewPointSteps; ++step) {
+        int step = 0;
+        for (; step < kMaxDewPointSteps && !equallySpaced(lo, hi); ++step) {
             mid = (lo + hi) * 0.5f;
             bool above = mid > decidedAbove;
             const bool undecided = !above & !(mid < decidedBelow);
             if (undecided) above = saturationPressure(mid) >= pv;
             hi = above ? mid : hi;
             lo = above ? lo : mid;
-            if (std::fabs(d(hi) - d(lo)) <= 0.001) break;
+            if (std::fabs(d(hi) - d(lo)) <= 0.001) return mid;
         }
-        return mid;
+        if (step == kMaxDewPointSteps) return mid;
+        const Key sumBelow = firstSumReaching(keyOf(decidedBelow));
+        const Key sumAbove = firstSumReaching(keyOf(decidedAbove) + 1);
+        const Key narrow = spacingsWithin(lo, hi, 0.001);
+        Key klo = keyOf(lo);
+        Key khi = keyOf(hi);
+        Key kmid = 0;
+        for (; step < kMaxDewPointSteps; ++step) {
+            const Key sum = klo + khi;
+            kmid = keyMidpoint(sum);
+            Key upper = (sumAbove - 1 - sum) >> 63;  // all ones when the midpoint is above
+            if (upper == 0 && sum >= sumBelow)
+                upper = -Key{saturationPressure(valueOf(kmid)) >= pv};
+            narrowKeys(upper, kmid, klo, khi);
+            if (khi - klo <= narrow) break;
+        }
+        return valueOf(kmid);
     }
     for (int step = 0; step < kMaxDewPointSteps; ++step) {
         mid = f((d(lo) + d(hi)) * 0.5);
@@ -486,26 +623,27 @@ float wetBulbNearRoot(float T, float W, float pt, float lo, float hi, float mid,
     }
     if (step == kMaxWetBulbSteps) return mid;
     // Then on keys: the same midpoints, outcomes and stops.
-    const Key below = keyOf(decidedBelow);
-    const Key above = keyOf(decidedAbove);
+    const Key sumBelow = firstSumReaching(keyOf(decidedBelow));
+    const Key sumAbove = firstSumReaching(keyOf(decidedAbove) + 1);
     const Key narrow = spacingsWithin(lo, hi, kWetBulbBracket);
     Key klo = keyOf(lo);
     Key khi = keyOf(hi);
+    Key sum = klo + khi;
     Key kmid = keyOf(mid);
     for (; step < kMaxWetBulbSteps; ++step) {
         const Key kprev = kmid;
-        Key rises = lessMask(kmid, below);  // the implied wet bulb lies above mid
+        Key rises = (sum - sumBelow) >> 63;  // all ones when the implied wet bulb lies above mid
         bool evaluated = false;
         float t = 0;
-        // One branch, almost never taken, rather than one on the coin toss of `rises`.
-        if (rises == 0 && kmid <= above) {
+        if (rises == 0 && sum < sumAbove) {
             const float m = valueOf(kmid);
             if (!impliedAt(m, T, W, pt, t)) return T;
             rises = -Key{t > m};
             evaluated = true;
         }
         narrowKeys(~rises, kmid, klo, khi);
-        kmid = keyMidpoint(klo, khi);
+        sum = klo + khi;
+        kmid = keyMidpoint(sum);
         if (kmid == kprev) break;
         if (khi - klo <= narrow && stops(valueOf(kprev), valueOf(kmid), evaluated, t)) break;
     }
