@@ -1,7 +1,8 @@
 // climstat's humid-air solvers against the psychrolib JavaScript library on the same states,
 // in one run: the 96 360 hours of eleven copies of the D3_peninsula typical year (as loaded:
-// humidity clamped, at the pressure of 667 m). Prints nanoseconds per call of each and the
-// ratio.
+// humidity clamped, at the pressure of 667 m). The two are timed in turns, five rounds of
+// each, so that a machine whose speed drifts during the run weighs on both alike; each round
+// gives a ratio. Prints every round's ratios, then the median times and the median ratio.
 //
 // usage: psychro_side_by_side DATADIR SCRIPT.js    (psychrolib must be found by node)
 
@@ -69,36 +70,55 @@ int main(int argc, char** argv) {
         for (const State& s : states)
             out << s.t << ' ' << s.w << ' ' << s.pt << '\n';
     }
-    std::map<std::string, double> theirs;
     const std::string command = "node '" + std::string(argv[2]) + "' '" + file + "'";
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char name[64];
-        double ns = 0;
-        while (std::fscanf(pipe, "%63s %lf", name, &ns) == 2)
-            theirs[name] = ns;
-        pclose(pipe);
+    const char* names[] = {"wetBulb", "dewPoint", "relativeHumidity"};
+    constexpr int kRounds = 5;
+    std::map<std::string, std::vector<double>> ours, theirs, ratios;
+    for (int round = 0; round < kRounds; ++round) {
+        std::map<std::string, double> js;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char name[64];
+            double ns = 0;
+            while (std::fscanf(pipe, "%63s %lf", name, &ns) == 2)
+                js[name] = ns;
+            pclose(pipe);
+        }
+        if (js.size() != 3) {
+            std::filesystem::remove(file);
+            std::fputs("psychro_side_by_side: psychrolib did not run (is it installed for node?)\n",
+                       stderr);
+            return 1;
+        }
+        const std::map<std::string, double> native = {
+            {"wetBulb",
+             nanosecondsPerCall(states,
+                                [](const State& s) { return psychro::wetBulb(s.t, s.w, s.pt); })},
+            {"dewPoint", nanosecondsPerCall(
+                             states, [](const State& s) { return psychro::dewPoint(s.w, s.pt); })},
+            {"relativeHumidity",
+             nanosecondsPerCall(
+                 states, [](const State& s) { return psychro::relativeHumidity(s.t, s.w, s.pt); })},
+        };
+        std::printf("round %d:", round + 1);
+        for (const char* name : names) {
+            ours[name].push_back(native.at(name));
+            theirs[name].push_back(js.at(name));
+            ratios[name].push_back(js.at(name) / native.at(name));
+            std::printf("  %s %.1fx", name, js.at(name) / native.at(name));
+        }
+        std::printf("\n");
     }
     std::filesystem::remove(file);
-    if (theirs.size() != 3) {
-        std::fputs("psychro_side_by_side: psychrolib did not run (is it installed for node?)\n",
-                   stderr);
-        return 1;
-    }
-    const std::map<std::string, double> ours = {
-        {"wetBulb", nanosecondsPerCall(
-                        states, [](const State& s) { return psychro::wetBulb(s.t, s.w, s.pt); })},
-        {"dewPoint",
-         nanosecondsPerCall(states, [](const State& s) { return psychro::dewPoint(s.w, s.pt); })},
-        {"relativeHumidity",
-         nanosecondsPerCall(
-             states, [](const State& s) { return psychro::relativeHumidity(s.t, s.w, s.pt); })},
+    const auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
     };
-    std::printf("%zu states (eleven copies of D3_peninsula, pt %.1f Pa)\n", states.size(),
-                static_cast<double>(states.front().pt));
+    std::printf("%zu states (eleven copies of D3_peninsula, pt %.1f Pa), medians of %d rounds\n",
+                states.size(), static_cast<double>(states.front().pt), kRounds);
     std::printf("%-18s %12s %14s %8s\n", "function", "climstat ns", "psychrolib ns", "ratio");
-    for (const char* name : {"wetBulb", "dewPoint", "relativeHumidity"}) {
-        std::printf("%-18s %12.1f %14.1f %7.1fx\n", name, ours.at(name), theirs.at(name),
-                    theirs.at(name) / ours.at(name));
+    for (const char* name : names) {
+        std::printf("%-18s %12.1f %14.1f %7.1fx\n", name, median(ours[name]), median(theirs[name]),
+                    median(ratios[name]));
     }
     return 0;
 }

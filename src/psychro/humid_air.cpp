@@ -399,6 +399,26 @@ const SaturationPressureCurve& saturationPressureCurve() {
     return curve;
 }
 
+// saturationPressure(T) bit for bit, from the table when its value is far enough from the
+// middle of two single-precision values to know which one the formula rounds to, and from the
+// formula otherwise (about one call in a hundred above -40 degC).
+float saturationPressureFromTable(float T) {
+    const float tk = f(d(T) + d(kelvinOffset));
+    const double t = d(tk) - d(kelvinOffset);  // exact: the temperature the formula sees
+    SaturationPressureCurve::Value v;
+    if ((T >= -0.0606f) == (t >= kSwitch) && saturationPressureCurve().at(t, v)) {
+        // The 29 bits a double carries beyond a float: 2^28 is the middle. The margins, in
+        // units of the double's last place, are four times the table's error (relative
+        // 1.3e-10 above -40 degC, 1.8e-9 down to -90 degC).
+        const auto bits = std::bit_cast<std::uint64_t>(v.ps);
+        const auto beyond = static_cast<std::int64_t>(bits & ((std::uint64_t{1} << 29) - 1));
+        const std::int64_t margin = t > -40.0 ? std::int64_t{1} << 22 : std::int64_t{1} << 26;
+        const std::int64_t fromMiddle = beyond - (std::int64_t{1} << 28);
+        if (fromMiddle > margin || fromMiddle < -margin) return f(v.ps);
+    }
+    return saturationPressure(T);
+}
+
 // The root of the dew-point relation in double precision, with the slope and curvature of
 // ln ps there, when it was found; pv is the vapour pressure it was solved for.
 struct DewPointRoot {
@@ -474,7 +494,7 @@ float dewPointFinish(const DewPointStart& start, bool& failed) {
             mid = (lo + hi) * 0.5f;
             bool above = mid > decidedAbove;
             const bool undecided = !above & !(mid < decidedBelow);
-            if (undecided) above = saturationPressure(mid) >= pv;
+            if (undecided) above = saturationPressureFromTable(mid) >= pv;
             hi = above ? mid : hi;
             lo = above ? lo : mid;
             if (std::fabs(d(hi) - d(lo)) <= 0.001) return mid;
@@ -491,7 +511,7 @@ float dewPointFinish(const DewPointStart& start, bool& failed) {
             kmid = keyMidpoint(sum);
             Key upper = (sumAbove - 1 - sum) >> 63;  // all ones when the midpoint is above
             if (upper == 0 && sum >= sumBelow)
-                upper = -Key{saturationPressure(valueOf(kmid)) >= pv};
+                upper = -Key{saturationPressureFromTable(valueOf(kmid)) >= pv};
             narrowKeys(upper, kmid, klo, khi);
             if (khi - klo <= narrow) break;
         }
@@ -610,7 +630,7 @@ namespace {
 // The wet bulb implied by the saturation ratio at the trial temperature m, in single precision
 // as the bisection compares it; false when it or the ratio is not a finite number.
 bool impliedAt(float m, float T, float W, float pt, float& t) {
-    const float ws = saturationHumidityRatio(m, pt);
+    const float ws = humidityRatio(saturationPressureFromTable(m), pt);
     t = wetBulbFromSaturationRatio(ws, W, T);
     return std::isfinite(ws) && std::isfinite(t);
 }
@@ -655,7 +675,7 @@ float wetBulbNearRoot(float T, float W, float pt, float lo, float hi, float mid,
             const double margin = 4e-5 + 2.5e-5 * (1.0 - slope);
             if (distance < 0.001 - margin) return true;
             if (distance > 0.001 + margin) return false;
-            t = wetBulbFromSaturationRatio(saturationHumidityRatio(prev, pt), W, T);
+            impliedAt(prev, T, W, pt, t);
         }
         return std::fabs(d(mid) - d(t)) <= 0.001;
     };
