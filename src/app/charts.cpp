@@ -145,8 +145,9 @@ void SurfaceChart::start() {
     QFont font = theme->font();
     font.setPointSize(30);
     theme->setFont(font);
-    // Seen from the front left and somewhat above, close enough to fill the view.
-    surface_->scene()->activeCamera()->setCameraPosition(-35.0f, 30.0f, 85.0f);
+    // Seen from the front left and somewhat above, as close as the view allows without
+    // cutting off the label of the last day.
+    surface_->scene()->activeCamera()->setCameraPosition(-35.0f, 30.0f, 78.0f);
     surface_->setHorizontalAspectRatio(1.6);
 }
 
