@@ -6,7 +6,10 @@ packages=(build-essential cmake ninja-build clang clang-format libclang-rt-14-de
           libbenchmark-dev
           # The desktop program and its window tests under a virtual X server.
           qt6-base-dev qt6-charts-dev qt6-datavisualization-dev qt6-declarative-dev libgl-dev
-          fonts-dejavu-core xvfb xauth)
+          fonts-dejavu-core xvfb xauth
+          # The Debian package: its icons and manual pages, and the checks of its desktop entry
+          # and AppStream metadata.
+          librsvg2-bin help2man desktop-file-utils appstream)
 
 missing=()
 for package in "${packages[@]}"; do

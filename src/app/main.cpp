@@ -5,16 +5,23 @@
 #include <string>
 
 #include "app/tform1.h"
+#include "core/version.h"
 #include "data/data_folder.h"
 
 namespace {
 
-void usage() {
+void usage(std::FILE* out) {
     std::fputs(
-        "usage: climstat [--data-dir DIR]\n"
-        "  --data-dir DIR  folder of the climate files (else CLIMSTAT_DATA_DIR, then database/\n"
-        "                  beside the program, then ~/.local/share/climstat/database)\n",
-        stderr);
+        "Usage: climstat [--data-dir DIR]\n"
+        "The desktop window of climstat; climstat-cli is its command-line twin.\n"
+        "\n"
+        "Options:\n"
+        "  --data-dir DIR   folder of the climate files (else CLIMSTAT_DATA_DIR, then\n"
+        "                   database/ beside the program, then\n"
+        "                   ~/.local/share/climstat/database)\n"
+        "  -h, --help       print this help and exit\n"
+        "  --version        print the version and exit\n",
+        out);
 }
 
 }  // namespace
@@ -28,11 +35,14 @@ int main(int argc, char** argv) {
         } else if (arg.rfind("--data-dir=", 0) == 0) {
             dataDir = arg.substr(11);
         } else if (arg == "-h" || arg == "--help") {
-            usage();
+            usage(stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::printf("climstat %s\n", climstat::kVersion);
             return 0;
         } else if (arg.rfind("-", 0) == 0 && arg.rfind("-platform", 0) != 0) {
             std::fprintf(stderr, "climstat: unknown option '%s'\n", arg.c_str());
-            usage();
+            usage(stderr);
             return 2;
         }
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/analysis_state.h"
+#include "core/version.h"
 #include "data/data_folder.h"
 #include "output/page_labels.h"
 #include "selection/selection.h"
@@ -19,7 +20,6 @@ namespace climstat::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 2;     // bad arguments or a text that is not a number
 inline constexpr int kExitDataFile = 3;  // a data file missing or unreadable
-inline constexpr const char* kVersion = "0.1.0";
 
 // The command line after parsing: the command, the value(s) of each option and the flags.
 class Arguments {

@@ -33,7 +33,7 @@ TEST(CommandLine, HelpVersionAndTheOptionsThatCannotMeanTwoThings) {
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("usage: climstat-cli"), std::string::npos);
     r = cli({"--version"});
-    EXPECT_EQ(r.out, std::string("climstat-cli ") + cli::kVersion + "\n");
+    EXPECT_EQ(r.out, std::string("climstat-cli ") + climstat::kVersion + "\n");
     r = cli({"frequencies", "--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("--kind K"), std::string::npos);
