@@ -13,6 +13,7 @@
 
 #include "app/tform1.h"
 #include "core/errors.h"
+#include "data/location_load.h"
 #include "data/map_regions.h"
 #include "data/station_catalogue.h"
 #include "data/station_file.h"
@@ -464,45 +465,28 @@ void TForm1::RGAEMETClick() {
 
 void TForm1::selectTypicalYear(QComboBox* list, bool list2006) {
     clearStationLabels(true);
-    AnalysisState& state = *state_;
-    const int position = list->currentIndex();
-    const std::string previousLocation = state.selectedLocation;
-    const TypicalYearList which = list2006 ? TypicalYearList::List2006 : TypicalYearList::List2013;
-    if (position == 0) {
-        state.selectedLocation.clear();
-    } else if (const std::string_view name = typicalYearNameAt(which, position); !name.empty()) {
-        state.selectedLocation = std::string(name);
-    }
-    if (state.selectedLocation.empty()) return;
-
-    const DataSource source = static_cast<DataSource>(RGTiposDatos->itemIndex());
-    const int previousIndex = state.typicalYearIndex;
-    if (isTypicalYearSource(source)) {
-        state.typicalYearIndex = position;
-        LPTV->clear();
-    }
-    CBAEMET->setCurrentIndex(0);
-    Panel3->hide();
-    LAvisoDatos->clear();
+    LocationRequest request;
+    request.source = static_cast<DataSource>(RGTiposDatos->itemIndex());
+    request.list = list2006 ? TypicalYearList::List2006 : TypicalYearList::List2013;
+    request.position = list->currentIndex();
+    request.dataFolder = setup_.dataFolder.folder;
     try {
-        if (setup_.dataFolder.folder.empty()) {
-            throw DataFileError("", "no data folder");
-        }
-        TypicalYearNotes notes;
-        state.locationCityName = loadTypicalYear(state, state.selectedLocation, source,
-                                                 setup_.dataFolder.folder, &notes);
-        if (notes.nonNumberTokens > 0) {
-            LAvisoDatos->setText(qs(notes.path) + ": " + QString::number(notes.nonNumberTokens) +
+        const LocationLoad load = loadLocation(*state_, request);
+        if (!load.loaded) return;
+        LAvisoDatos->clear();
+        if (load.notes.nonNumberTokens > 0) {
+            LAvisoDatos->setText(qs(load.notes.path) + ": " +
+                                 QString::number(load.notes.nonNumberTokens) +
                                  QStringLiteral(" valor(es) de temperatura o humedad no son "
                                                 "números y se leen como 0 (el primero en la "
                                                 "línea ") +
-                                 QString::number(notes.firstNonNumberLine) + ").");
+                                 QString::number(load.notes.firstNonNumberLine) + ").");
         }
     } catch (const DataFileError& error) {
         // The data loaded before stay, and so do the list and the pages that show them.
-        state.typicalYearIndex = previousIndex;
-        state.selectedLocation = previousLocation;
-        list->setCurrentIndex(previousIndex > 0 ? previousIndex : 0);
+        const int kept = state_->typicalYearIndex;
+        list->setCurrentIndex(kept > 0 ? kept : 0);
+        LAvisoDatos->clear();
         if (setup_.dataFolder.folder.empty()) {
             reportMissingFolder();
         } else {
@@ -513,7 +497,9 @@ void TForm1::selectTypicalYear(QComboBox* list, bool list2006) {
         }
         std::cerr << error.what() << '\n';
     }
-    Panel3->setVisible(source == DataSource::Cte2006);
+    if (isTypicalYearSource(request.source)) LPTV->clear();
+    CBAEMET->setCurrentIndex(0);
+    Panel3->setVisible(request.source == DataSource::Cte2006);
     refreshTabsAndLabels();
 }
 

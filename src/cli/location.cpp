@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "data/location_load.h"
 #include "data/station_loader.h"
 #include "data/typical_year.h"
 #include "data/typical_year_table.h"
@@ -67,14 +68,14 @@ void loadListedLocation(Context& ctx, TypicalYearList list) {
         throw DataFileError("data folder", missingFolderMessage(ctx.dataFolder));
     }
     ctx.source = list == TypicalYearList::List2006 ? DataSource::Cte2006 : DataSource::Cte2013;
-    ctx.loadedFile = typicalYearFilePath(ctx.dataFolder.folder, row->fileBaseName);
-    AnalysisState& state = ctx.state();
-    TypicalYearNotes notes;
-    state.locationCityName =
-        loadTypicalYear(state, row->name, ctx.source, ctx.dataFolder.folder, &notes);
-    warnAboutNonNumbers(ctx, notes);
-    state.selectedLocation = std::string(row->name);
-    state.typicalYearIndex = row->position;
+    LocationRequest request;
+    request.source = ctx.source;
+    request.list = list;
+    request.position = row->position;
+    request.dataFolder = ctx.dataFolder.folder;
+    const LocationLoad load = climstat::loadLocation(ctx.state(), request);
+    ctx.loadedFile = load.path;
+    warnAboutNonNumbers(ctx, load.notes);
 }
 
 void loadMetFile(Context& ctx) {
@@ -82,16 +83,15 @@ void loadMetFile(Context& ctx) {
     if (!altitude) throw UsageError("--met FILE needs --altitude Z (metres of the data)");
     const double z = numberOption(ctx, "altitude");  // the loader refuses an unusable one
     ctx.source = DataSource::Cte2013;
-    ctx.loadedFile = *ctx.args.value("met");
-    AnalysisState& state = ctx.state();
     std::ostringstream altitudeText;
     altitudeText << z;
-    TypicalYearNotes notes;
-    loadTypicalYearFile(state, ctx.loadedFile, altitudeText.str(), &notes);
-    warnAboutNonNumbers(ctx, notes);
-    state.locationCityName = "Ciudad: " + ctx.loadedFile;
-    state.selectedLocation = ctx.loadedFile;
-    state.typicalYearIndex = 0;
+    LocationRequest request;
+    request.source = ctx.source;
+    request.metPath = *ctx.args.value("met");
+    request.altitudeText = altitudeText.str();
+    const LocationLoad load = climstat::loadLocation(ctx.state(), request);
+    ctx.loadedFile = load.path;
+    warnAboutNonNumbers(ctx, load.notes);
 }
 
 psychro::Extrapolation extrapolationOption(const Context& ctx) {

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/analysis_state.h"
+#include "data/typical_year.h"
+#include "data/typical_year_table.h"
+
+namespace climstat {
+
+// The typical-year location a user chose, as the window's lists and the command line give it.
+struct LocationRequest {
+    DataSource source = DataSource::Cte2013;  // the data source in use
+    // A position of a typical-year list: 0 "Ninguna selección" forgets the selection, 1.. an
+    // entry; a position outside the list leaves the selection as it was.
+    TypicalYearList list = TypicalYearList::List2013;
+    int position = 0;
+    // A typical-year file outside the lists and the altitude of its data (metres, as text);
+    // when set, it is read instead of a list entry.
+    std::string metPath;
+    std::string altitudeText;
+    std::string dataFolder;  // where the files of the lists are
+};
+
+// What a location request did.
+struct LocationLoad {
+    bool loaded = false;  // new data are in the state; false: nothing selected, data stay
+    std::string path;     // the file that was read
+    TypicalYearNotes notes;
+};
+
+// Loads the requested location into the analysis state: the selection (selectedLocation), the
+// list position (typicalYearIndex, kept by typical-year sources only), the data and the city
+// text (locationCityName). A list entry is read from the data folder only while a typical-year
+// source is active, as the window's lists always did. When a read fails (DataFileError), the
+// altitude is refused (ConversionError, UsageError) or the data folder is unknown
+// (DataFileError), the state keeps everything it held, selection and list position included,
+// and the error goes on to the caller.
+LocationLoad loadLocation(AnalysisState& state, const LocationRequest& request);
+
+}  // namespace climstat
