@@ -4,6 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "data/station_catalogue.h"
+#include "data/station_file.h"
+#include "data/typical_year_table.h"
+
 namespace climstat {
 
 namespace {
@@ -39,6 +43,14 @@ DataFolderChoice resolveDataFolder(const DataFolderInputs& inputs) {
         choice.origin = "CLIMSTAT_DATA_DIR";
         return choice;
     }
+    if (inputs.chosenDir) {
+        choice.tried.push_back(*inputs.chosenDir);
+        if (isFolder(*inputs.chosenDir)) {
+            choice.folder = *inputs.chosenDir;
+            choice.origin = "chosen folder";
+            return choice;
+        }
+    }
     const std::string beside = join(inputs.programFolder, "database");
     choice.tried.push_back(beside);
     if (isFolder(beside)) {
@@ -61,6 +73,24 @@ DataFolderChoice resolveDataFolder(const DataFolderInputs& inputs) {
         }
     }
     return choice;
+}
+
+bool holdsClimateFiles(const std::string& folder) {
+    if (!isFolder(folder)) return false;
+    const auto isFile = [](const std::string& path) {
+        std::error_code ec;
+        return std::filesystem::is_regular_file(path, ec);
+    };
+    for (const TypicalYearLocation& row : typicalYearLocations()) {
+        if (isFile(join(folder, std::string(row.fileBaseName) + ".met"))) return true;
+    }
+    for (const StationRecord& station : stationCatalogue()) {
+        if (isFile(stationFilePath(folder, "T", station.code)) ||
+            isFile(stationFilePath(folder, "H", station.code))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 DataFolderInputs dataFolderInputsFromEnvironment(const std::string& programFolder,

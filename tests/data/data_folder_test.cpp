@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "support/test_data.h"
 
@@ -75,6 +76,40 @@ TEST_F(DataFolderTest, NothingFoundSaysWhereItLooked) {
     EXPECT_EQ(choice.tried[1], root_ + "/home/.local/share/climstat/database");
     inputs_.home.reset();
     EXPECT_EQ(resolveDataFolder(inputs_).tried.size(), 1u);
+}
+
+TEST_F(DataFolderTest, ChosenFolderAfterTheEnvironmentWhileItExists) {
+    make("bin/database");
+    const std::string chosen = make("chosen");
+    inputs_.chosenDir = chosen;
+    inputs_.environmentDir = root_ + "/environment";
+    EXPECT_EQ(resolveDataFolder(inputs_).origin, "CLIMSTAT_DATA_DIR");
+
+    inputs_.environmentDir.reset();
+    DataFolderChoice choice = resolveDataFolder(inputs_);
+    EXPECT_EQ(choice.folder, chosen);
+    EXPECT_EQ(choice.origin, "chosen folder");
+
+    // A chosen folder that has gone (an unplugged disk) gives way to the usual places.
+    fs::remove_all(chosen);
+    choice = resolveDataFolder(inputs_);
+    EXPECT_EQ(choice.origin, "program folder");
+    EXPECT_EQ(choice.tried.front(), chosen);
+}
+
+TEST_F(DataFolderTest, ClimateFilesAreKnownByTheirNames) {
+    const std::string folder = make("candidate");
+    EXPECT_FALSE(holdsClimateFiles(folder));
+    EXPECT_FALSE(holdsClimateFiles(root_ + "/absent"));
+    std::ofstream(folder + "/notes.met") << "x";
+    fs::create_directories(folder + "/madrid.met");  // a folder is not a file
+    EXPECT_FALSE(holdsClimateFiles(folder));
+    std::ofstream(folder + "/H1387E_.bin") << "x";
+    EXPECT_TRUE(holdsClimateFiles(folder));
+
+    const std::string zones = make("zones");
+    std::ofstream(zones + "/D3_peninsula.met") << "x";
+    EXPECT_TRUE(holdsClimateFiles(zones));
 }
 
 }  // namespace
