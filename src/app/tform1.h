@@ -317,6 +317,10 @@ class TForm1 : public QMainWindow {
                              ClickLabel*& altitude, ClickLabel*& station, const QString& note);
     void buildResultContents();
     void buildDesignBoxes(QWidget* page);
+    void buildFrequencyPage();
+    void buildAveragePage();
+    void buildDegreePages();
+    void buildHourlyValuesPages();
     void buildDiagramChart();
     void buildEntryPanel();
     void buildHelpPanel();

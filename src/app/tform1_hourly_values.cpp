@@ -1,0 +1,150 @@
+#include <QVBoxLayout>
+
+#include "app/result_widgets.h"
+#include "app/tform1.h"
+#include "stats/hourly_values.h"
+
+namespace climstat::app {
+
+void TForm1::buildHourlyValuesPages() {
+    // --- Hourly values of a typical year ---
+    const QStringList plotted = {
+        QStringLiteral("Temp.seca (ºC)"),   QStringLiteral("Temp.húmeda (ºC)"),
+        QStringLiteral("Temp.rocío (ºC)"),  QStringLiteral("Hum.específ. (gr/kg)"),
+        QStringLiteral("Entalpía (kJ/kg)"), QStringLiteral("Hum.relativa (%)")};
+    {
+        auto* box = new QVBoxLayout();
+        auto* controls = new QHBoxLayout();
+        RGTipoGraficaTemp =
+            new RadioGroup("RGTipoGraficaTemp", QStringLiteral("Tipo gráfica"),
+                           {QStringLiteral("2D"), QStringLiteral("3D"), QStringLiteral("Tabla")}, 3,
+                           TSValoresHorarios);
+        RGTipoGraficaTemp->setItemIndex(2);
+        RGDatoRepresentar =
+            new RadioGroup("RGDatoRepresentar", QStringLiteral("Variable representada"), plotted, 3,
+                           TSValoresHorarios);
+        RGDatoRepresentar->setItemIndex(0);
+        RGDatoRepresentar->hide();
+        BitBtn2 = chartButton("BitBtn2", true, TSValoresHorarios);
+        BitBtn3 = chartButton("BitBtn3", false, TSValoresHorarios);
+        BitBtn11 = chartButton("BitBtn11", true, TSValoresHorarios);
+        BitBtn12 = chartButton("BitBtn12", false, TSValoresHorarios);
+        BitBtn2->setText(QStringLiteral("Copiar 2D"));
+        BitBtn3->setText(QStringLiteral("Imprimir 2D"));
+        BitBtn11->setText(QStringLiteral("Copiar 3D"));
+        BitBtn12->setText(QStringLiteral("Imprimir 3D"));
+        controls->addWidget(RGTipoGraficaTemp);
+        controls->addWidget(RGDatoRepresentar, 1);
+        for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn11, BitBtn12})
+            controls->addWidget(b);
+        box->addLayout(controls);
+        StringGrid4 = makeGrid("StringGrid4", false, 65, TSValoresHorarios);
+        Chart8 = new LineChart("Chart8", false, TSValoresHorarios);
+        Chart8->addSeries(QStringLiteral("Dem_Calef"), Qt::red, 1, true);
+        Chart8->addSeries(QStringLiteral("Dem_Refrig"), Qt::blue, 1, true);
+        Chart8->fixBottomAxis(1, 8760);
+        Chart8->hide();
+        Chart3D = new SurfaceChart("Chart3D", TSValoresHorarios);
+        Chart3D->hide();
+        box->addWidget(overlay(TSValoresHorarios, {StringGrid4, Chart8, Chart3D}), 1);
+        insertContent(TSValoresHorarios, box);
+        for (RadioGroup* group : {RGTipoGraficaTemp, RGDatoRepresentar}) {
+            connect(group, &RadioGroup::clicked, this,
+                    [this] { guarded(this, [this] { plotHourlyValuesPage(); }); });
+        }
+    }
+
+    // --- Hourly values of a station ---
+    {
+        auto* box = new QVBoxLayout();
+        auto* controls = new QHBoxLayout();
+        RGTipoGraficaTempAEMET =
+            new RadioGroup("RGTipoGraficaTempAEMET", QStringLiteral("Tipo gráfica"),
+                           {QStringLiteral("2D"), QStringLiteral("3D")}, 2, TSValoresHorariosAEMET);
+        RGTipoGraficaTempAEMET->setItemIndex(0);
+        RGDatoRepresentarAEMET = new RadioGroup(
+            "RGDatoRepresentarAEMET", QStringLiteral("Variable representada"),
+            {QStringLiteral("Temp.seca (ºC)"), QStringLiteral("Temp.húmeda (ºC)"),
+             QStringLiteral("Temp.rocío (ºC)"), QStringLiteral("Hum.especif.(kg/kgas)"),
+             QStringLiteral("Entalpía (kJ/kgºC)"), QStringLiteral("Hum.relativa (%)")},
+            3, TSValoresHorariosAEMET);
+        RGDatoRepresentarAEMET->setItemIndex(0);
+        BitBtn9 = chartButton("BitBtn9", true, TSValoresHorariosAEMET);
+        BitBtn10 = chartButton("BitBtn10", false, TSValoresHorariosAEMET);
+        BitBtn13 = chartButton("BitBtn13", true, TSValoresHorariosAEMET);
+        BitBtn14 = chartButton("BitBtn14", false, TSValoresHorariosAEMET);
+        BitBtn9->setText(QStringLiteral("Copiar 2D"));
+        BitBtn10->setText(QStringLiteral("Imprimir 2D"));
+        BitBtn13->setText(QStringLiteral("Copiar 3D"));
+        BitBtn14->setText(QStringLiteral("Imprimir 3D"));
+        controls->addWidget(RGTipoGraficaTempAEMET);
+        controls->addWidget(RGDatoRepresentarAEMET, 1);
+        for (QPushButton* b : {BitBtn9, BitBtn10, BitBtn13, BitBtn14})
+            controls->addWidget(b);
+        box->addLayout(controls);
+        Chart4 = new LineChart("Chart4", false, TSValoresHorariosAEMET);
+        Chart4->addSeries(QStringLiteral("Dem_Calef"), Qt::red, 1, true);
+        Chart4->addSeries(QStringLiteral("Dem_Refrig"), Qt::blue, 1, true);
+        Chart5D = new SurfaceChart("Chart5D", TSValoresHorariosAEMET);
+        Chart5D->hide();
+        box->addWidget(overlay(TSValoresHorariosAEMET, {Chart4, Chart5D}), 1);
+        insertContent(TSValoresHorariosAEMET, box);
+        for (RadioGroup* group : {RGTipoGraficaTempAEMET, RGDatoRepresentarAEMET}) {
+            connect(group, &RadioGroup::clicked, this,
+                    [this] { guarded(this, [this] { plotStationHourlyValuesPage(); }); });
+        }
+        connect(ComboBox6, &QComboBox::activated, this,
+                [this] { guarded(this, [this] { plotStationHourlyValuesPage(); }); });
+    }
+}
+
+void TForm1::plotHourlyValuesPage() {
+    const HourlyValuesChart chart =
+        plotHourlyValues(*state_, {RGTipoGraficaTemp->itemIndex(), RGDatoRepresentar->itemIndex()});
+    if (chart.type == HourlyChartType::Table) {
+        RGDatoRepresentar->hide();
+        Chart8->hide();
+        Chart3D->hide();
+        return;
+    }
+    BusyCursor busy;
+    RGDatoRepresentar->show();
+    Chart8->hide();
+    Chart3D->hide();
+    Chart8->clearSeries();
+    if (chart.type == HourlyChartType::TwoD) {
+        Chart8->setAxisTitles(qs(chart.leftAxisTitle), qs(kHourlyLineBottomTitle));
+        Chart8->setPoints(0, chart.line);
+        Chart8->fitAxes();
+        Chart8->show();
+        Chart8->raise();
+    } else {
+        Chart3D->show();
+        Chart3D->raise();
+        Chart3D->setData(chart.surface, qs(chart.leftAxisTitle), qs(kHourlySurfaceBottomTitle),
+                         qs(kHourlySurfaceDepthTitle));
+    }
+}
+
+void TForm1::plotStationHourlyValuesPage() {
+    BusyCursor busy;
+    const HourlyValuesChart chart = plotStationHourlyValues(
+        *state_, {RGTipoGraficaTempAEMET->itemIndex(), RGDatoRepresentarAEMET->itemIndex(),
+                  ComboBox6->currentIndex()});
+    Chart4->hide();
+    Chart5D->hide();
+    Chart4->clearSeries();
+    if (chart.type == HourlyChartType::TwoD) {
+        Chart4->setAxisTitles(qs(chart.leftAxisTitle), qs(kHourlyLineBottomTitle));
+        Chart4->setPoints(0, chart.line);
+        Chart4->fitAxes();
+        Chart4->show();
+        Chart4->raise();
+    } else {
+        Chart5D->show();
+        Chart5D->raise();
+        Chart5D->setData(chart.surface, qs(chart.leftAxisTitle), qs(kHourlySurfaceBottomTitle),
+                         qs(kHourlySurfaceDepthTitle));
+    }
+}
+}  // namespace climstat::app
