@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <iostream>
 
+#include "app/error_texts.h"
 #include "app/tform1.h"
 #include "core/errors.h"
 #include "data/location_load.h"
@@ -367,13 +368,13 @@ QString loadReport(const StationLoadResult& load) {
     QString report;
     if (!load.temperatureRead) {
         report += QStringLiteral("No se ha podido leer el fichero de temperaturas ") +
-                  qs(load.temperaturePath) + " (" + qs(load.temperatureFailure) +
+                  qs(load.temperaturePath) + " (" + spanishReason(load.temperatureFailure) +
                   QStringLiteral("): sus horas quedan sin datos.");
     }
     if (!load.humidityRead) {
         if (!report.isEmpty()) report += "\n";
         report += QStringLiteral("No se ha podido leer el fichero de humedades ") +
-                  qs(load.humidityPath) + " (" + qs(load.humidityFailure) + ").";
+                  qs(load.humidityPath) + " (" + spanishReason(load.humidityFailure) + ").";
     }
     if (load.droppedHours > 0) {
         if (!report.isEmpty()) report += "\n";
@@ -493,7 +494,7 @@ void TForm1::selectTypicalYear(QComboBox* list, bool list2006) {
             LAvisoDatos->setText(QStringLiteral("No se ha podido leer el fichero ") +
                                  qs(error.path()) + QStringLiteral(" (carpeta de datos ") +
                                  qs(setup_.dataFolder.folder) +
-                                 "): " + qs(std::string(error.what())));
+                                 "): " + spanishReason(error.problem()));
         }
         std::cerr << error.what() << '\n';
     }

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <exception>
 
+#include "app/error_texts.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 
@@ -125,6 +126,8 @@ bool guarded(QWidget* parent, const std::function<void()>& handler) {
         return true;
     } catch (const ConversionError& error) {
         showCritical(parent, qs(std::string(error.what())));
+    } catch (const ClimstatError& error) {
+        showCritical(parent, spanishText(error.problem()));
     } catch (const std::exception& error) {
         showCritical(parent, qs(std::string(error.what())));
     } catch (...) {

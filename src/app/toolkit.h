@@ -96,8 +96,8 @@ void showCritical(QWidget* parent, const QString& text);
 void setMessageSinkForTesting(std::function<void(const QString&)> sink);
 
 // Runs an event handler so that no exception reaches the event loop: a conversion error shows
-// "'<text>' is not a valid floating point value" and abandons the handler; any other exception
-// shows its message. Returns whether the handler ran to its end.
+// "'<text>' is not a valid floating point value" and abandons the handler; an engine error shows
+// its Spanish wording, any other exception its message. Returns whether the handler ran to its end.
 bool guarded(QWidget* parent, const std::function<void()>& handler);
 
 // Puts a picture (a chart as it is drawn now) on the clipboard.

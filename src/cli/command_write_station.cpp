@@ -29,7 +29,7 @@ std::string targetFolder(const Context& ctx) {
     std::error_code ec;
     if (!std::filesystem::is_directory(choice.folder, ec)) {
         std::filesystem::create_directories(choice.folder, ec);
-        if (ec) throw DataFileError(choice.folder, "cannot be created: " + ec.message());
+        if (ec) throw DataFileError(ErrorKind::CannotCreate, fileFields(choice.folder, ec));
     }
     return choice.folder;
 }

@@ -148,11 +148,10 @@ void loadStation(Context& ctx) {
                       ctx.trace != nullptr ? *ctx.trace : ctx.err, ctx.err);
     ctx.loadedFile = selection.load.temperaturePath + ", " + selection.load.humidityPath;
     if (!selection.load.temperatureRead) {
-        throw DataFileError(selection.load.temperaturePath, selection.load.temperatureFailure);
+        throw DataFileError(selection.load.temperatureFailure);
     }
     if (!selection.load.humidityRead) {
-        ctx.err << "climstat-cli: warning: " << selection.load.humidityPath << ": "
-                << selection.load.humidityFailure
+        ctx.err << "climstat-cli: warning: " << englishText(selection.load.humidityFailure)
                 << "; hours without a humidity reading carry the last humidity ratio\n";
     }
     if (selection.load.droppedHours > 0) {

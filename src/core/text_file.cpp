@@ -1,10 +1,10 @@
 #include "core/text_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
@@ -16,92 +16,119 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The file that is really replaced: a symbolic link's target (the link itself stays), or the
-// path itself. Refuses what is not a regular file: replacing a device, a pipe or a folder by
-// a regular file would break it.
-fs::path replacedFile(const std::string& path) {
-    const fs::path target(path);
-    if (target.filename().empty()) throw DataFileError(path, "is not a file name");
-    std::error_code ec;
-    fs::path resolved = target;
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        resolved = fs::weakly_canonical(target, ec);
-        if (ec) throw DataFileError(path, "is a link that cannot be followed: " + ec.message());
-    }
-    const fs::file_status status = fs::status(resolved, ec);
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        throw DataFileError(path, fs::is_directory(status)
-                                      ? "is a folder; nothing was written"
-                                      : "is not a regular file (a device or a pipe); nothing "
-                                        "was written");
-    }
-    return resolved;
+// Links followed before a chain is taken for a loop, as the system itself does.
+constexpr int kMaxLinks = 40;
+
+[[noreturn]] void fail(ErrorKind kind, const std::string& path, int errnoValue) {
+    throw DataFileError(kind, fileFields(path, errnoValue));
 }
 
-struct Pending {
-    fs::path target;
-    fs::path temporary;
-    std::string shownName;
-};
-
-// Writes the bytes to a temporary file beside the target, with the target's permissions when
-// it exists already.
-Pending writeTemporary(const std::string& path, std::string_view bytes) {
-    Pending pending{replacedFile(path), {}, path};
-    pending.temporary = pending.target;
-    pending.temporary += ".tmp~" + std::to_string(::getpid());
-    {
-        std::ofstream out(pending.temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            throw DataFileError(path, std::string("cannot be created: ") + std::strerror(errno));
+// Writes all the bytes, going on after partial writes and interruptions.
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
         }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();  // a full disk may only show when the file is closed
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(pending.temporary, ignored);
-            throw DataFileError(path, "could not be written completely");
-        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    std::error_code ec;
-    const fs::file_status old = fs::status(pending.target, ec);
-    if (!ec && fs::is_regular_file(old)) {
-        fs::permissions(pending.temporary, old.permissions(), fs::perm_options::replace, ec);
-    }
-    return pending;
-}
-
-void discard(const std::vector<Pending>& pending) {
-    for (const Pending& p : pending) {
-        std::error_code ignored;
-        fs::remove(p.temporary, ignored);
-    }
+    return true;
 }
 
 }  // namespace
 
-void writeFilesReplacing(const std::vector<std::pair<std::string, std::string>>& files) {
-    std::vector<Pending> pending;
-    try {
-        for (const auto& [path, bytes] : files)
-            pending.push_back(writeTemporary(path, bytes));
-    } catch (...) {
-        discard(pending);
-        throw;
-    }
-    // Every file is complete on disk before the first one replaces anything.
-    for (std::size_t i = 0; i < pending.size(); ++i) {
-        std::error_code ec;
-        fs::rename(pending[i].temporary, pending[i].target, ec);
-        if (ec) {
-            discard({pending.begin() + static_cast<std::ptrdiff_t>(i), pending.end()});
-            throw DataFileError(pending[i].shownName, "could not be replaced: " + ec.message());
+std::string replacedFilePath(const std::string& path) {
+    fs::path target(path);
+    if (target.filename().empty()) throw DataFileError(ErrorKind::NotAFileName, pathFields(path));
+    std::error_code ec;
+    for (int hop = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++hop) {
+        if (hop == kMaxLinks) {
+            throw DataFileError(ErrorKind::LinkCannotBeFollowed, fileFields(path, ELOOP));
         }
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) throw DataFileError(ErrorKind::LinkCannotBeFollowed, fileFields(path, ec));
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::is_directory(status)) throw DataFileError(ErrorKind::IsAFolder, pathFields(path));
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        throw DataFileError(ErrorKind::NotARegularFile, pathFields(path));
+    }
+    return target.string();
+}
+
+void writeNewFile(const std::string& temporary, std::string_view bytes, const std::string& original,
+                  const std::string& shownPath) {
+    struct stat old {};
+    const bool hasOriginal = ::stat(original.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const mode_t mode = hasOriginal ? (old.st_mode & 07777) : 0666;
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0) fail(ErrorKind::CannotCreate, shownPath, errno);
+    int error = 0;
+    if (hasOriginal) {
+        // The mode asked at creation is cut by the umask; the old file's is given back whole.
+        // Another user's file keeps at least its group where the system allows no more.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        }
+        if (::fchmod(fd, mode) != 0) error = errno;
+    }
+    if (error == 0 && !writeAll(fd, bytes)) error = errno;
+    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL) error = errno;
+    if (::close(fd) != 0 && error == 0 && errno != EINTR) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        fail(ErrorKind::NotWrittenCompletely, shownPath, error);
     }
 }
 
+void syncFolder(const std::string& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 void writeFileReplacing(const std::string& path, std::string_view bytes) {
-    writeFilesReplacing({{path, std::string(bytes)}});
+    const std::string target = replacedFilePath(path);
+    const std::string temporary = target + ".tmp~" + std::to_string(::getpid());
+    ::unlink(temporary.c_str());  // left by a killed process that had the same number
+    writeNewFile(temporary, bytes, target, path);
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        fail(ErrorKind::CannotReplace, path, error);
+    }
+    syncFolder(fs::path(target).parent_path().string());
+}
+
+void writeFilesReplacing(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::vector<std::pair<std::string, std::string>> pending;  // temporary, target
+    auto discard = [&pending](std::size_t from) {
+        for (std::size_t i = from; i < pending.size(); ++i)
+            ::unlink(pending[i].first.c_str());
+    };
+    try {
+        for (const auto& [path, bytes] : files) {
+            const std::string target = replacedFilePath(path);
+            const std::string temporary = target + ".tmp~" + std::to_string(::getpid());
+            ::unlink(temporary.c_str());
+            writeNewFile(temporary, bytes, target, path);
+            pending.emplace_back(temporary, target);
+        }
+    } catch (...) {
+        discard(0);
+        throw;
+    }
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        if (::rename(pending[i].first.c_str(), pending[i].second.c_str()) != 0) {
+            const int error = errno;
+            discard(i);
+            fail(ErrorKind::CannotReplace, files[i].first, error);
+        }
+    }
 }
 
 void writeFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& writer) {
@@ -114,12 +141,27 @@ void checkInputFile(const std::string& path) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec || !fs::exists(status)) return;  // opening it says why it cannot be read
-    if (fs::is_directory(status)) throw DataFileError(path, "is a folder");
-    if (!fs::is_regular_file(status)) {
-        throw DataFileError(path, "is not a regular file (a device or a pipe)");
-    }
+    if (fs::is_directory(status)) throw DataFileError(ErrorKind::IsAFolder, pathFields(path));
+    if (!fs::is_regular_file(status))
+        throw DataFileError(ErrorKind::NotARegularFile, pathFields(path));
     const std::uintmax_t size = fs::file_size(path, ec);
-    if (!ec && size > kMaxInputFileBytes) throw DataFileError(path, "is larger than 64 MB");
+    if (!ec && size > kMaxInputFileBytes)
+        throw DataFileError(ErrorKind::TooLarge, pathFields(path));
+}
+
+std::ifstream openInputFile(const std::string& path) {
+    checkInputFile(path);
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) fail(ErrorKind::CannotOpen, path, errno);
+    return in;
+}
+
+bool isSameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0) return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 }  // namespace climstat

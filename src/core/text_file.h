@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <fstream>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -12,14 +13,33 @@ namespace climstat {
 
 // Writes a file so that it is either complete or not changed at all: the bytes go to a
 // temporary file beside the target, which replaces the target only when everything was
-// written. An existing file keeps its permissions; a symbolic link keeps pointing at the file,
-// whose content is replaced. Devices, pipes and folders are refused. Throws DataFileError
-// naming the file when it cannot be created or written, or is not a regular file.
+// written. An existing file keeps its permissions and, where the system allows, its owner; a
+// symbolic link keeps pointing at its file, whose content is replaced (or created, when the
+// link points at nothing yet). Devices, pipes and folders are refused. Throws DataFileError
+// naming the file and the cause when it cannot be created or written, or is not a regular file.
 void writeFileReplacing(const std::string& path, std::string_view bytes);
 
-// Several files, each as above, all complete on disk before the first one replaces anything
-// (the two files of a station, say).
+// The same with a writer that fills a stream.
+void writeFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& writer);
+
+// Several files, each as above, all complete on disk before the first one replaces anything.
 void writeFilesReplacing(const std::vector<std::pair<std::string, std::string>>& files);
+
+// The file a write to `path` changes: the final target of a symbolic link (the link itself
+// stays, and its target need not exist yet), or the path itself. Throws DataFileError for a
+// path that names a folder, a device or a pipe, or a link that cannot be followed.
+std::string replacedFilePath(const std::string& path);
+
+// Writes `bytes` into the new file `temporary` and flushes it to the disk. When `original`
+// exists, the new file takes its permissions and, where the system allows, its owner and
+// group. A failure removes the temporary and throws DataFileError naming `shownPath` and the
+// cause (permission denied, disk full, ...).
+void writeNewFile(const std::string& temporary, std::string_view bytes, const std::string& original,
+                  const std::string& shownPath);
+
+// Flushes the entries of a folder (names created, renamed or removed) to the disk; errors are
+// ignored, as some file systems cannot do it.
+void syncFolder(const std::string& folder);
 
 // Input files are read whole or streamed; none may be larger than this.
 inline constexpr std::uintmax_t kMaxInputFileBytes = 64u * 1024u * 1024u;
@@ -29,7 +49,12 @@ inline constexpr std::uintmax_t kMaxInputFileBytes = 64u * 1024u * 1024u;
 // opening it says so. Throws DataFileError naming the file.
 void checkInputFile(const std::string& path);
 
-// The same with a writer that fills a stream.
-void writeFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& writer);
+// Opens an input file for binary reading after checkInputFile; throws DataFileError naming
+// the file and why it cannot be opened (missing, permission denied, ...).
+std::ifstream openInputFile(const std::string& path);
+
+// Whether two paths name the same file (device and inode, links followed); false when either
+// does not exist.
+bool isSameFile(const std::string& a, const std::string& b);
 
 }  // namespace climstat

@@ -110,6 +110,14 @@ constexpr double kLowestDryBulb = -90.0;
 constexpr double kHighestDryBulb = 70.0;
 constexpr double kHighestHumidityRatio = 0.1;
 
+// The fields of an error on a line, after `records` records.
+ErrorFields lineFields(const std::string& path, long line, int records) {
+    ErrorFields fields = pathFields(path);
+    fields.line = line;
+    fields.count = records;
+    return fields;
+}
+
 std::string valueText(double value) {
     std::ostringstream text;
     text << value;
@@ -119,13 +127,11 @@ std::string valueText(double value) {
 }  // namespace
 
 MetFileData readMetFile(const std::string& path) {
-    checkInputFile(path);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw DataFileError(path, "cannot be opened");
+    std::ifstream in = openInputFile(path);
     try {
         return readMetStream(in, path);
     } catch (const LineTokenizer::TooLarge&) {
-        throw DataFileError(path, "is larger than 64 MB, too large to be a typical-year file");
+        throw DataFileError(ErrorKind::TooLarge, pathFields(path));
     }
 }
 
@@ -140,8 +146,8 @@ MetFileData readMetStream(std::istream& in, const std::string& path) {
     std::vector<std::string> headerStream;
     while (headerTokens < kHeaderTokens) {
         if (!lines.nextLine(kHeaderTokens)) {
-            if (headerTokens == 0) throw DataFileError(path, "is empty");
-            throw DataFileError(path, "ends inside its header, before record 1 of 8760");
+            if (headerTokens == 0) throw DataFileError(ErrorKind::Empty, pathFields(path));
+            throw DataFileError(ErrorKind::MetEndsInHeader, pathFields(path));
         }
         lines.countLine();
         if (lines.tokenCount() == 0) continue;
@@ -161,10 +167,9 @@ MetFileData readMetStream(std::istream& in, const std::string& path) {
         lines.countLine();
         if (lines.tokenCount() == 0) continue;  // blank line
         if (lines.tokenCount() < kNeededRecordTokens) {
-            throw DataFileError(path, "line " + std::to_string(lines.lineNumber()) + " holds " +
-                                          std::to_string(lines.tokenCount()) +
-                                          " values, a record needs at least 8 (" +
-                                          std::to_string(records) + " of 8760 records read)");
+            ErrorFields fields = lineFields(path, lines.lineNumber(), records);
+            fields.total = static_cast<long>(lines.tokenCount());
+            throw DataFileError(ErrorKind::MetRecordTooShort, std::move(fields));
         }
         ++records;
         const std::optional<double> ts = leadingNumberOrNothing(lines.tokens()[3]);
@@ -182,20 +187,20 @@ MetFileData readMetStream(std::istream& in, const std::string& path) {
         const double t = static_cast<double>(data.ts[records]);
         const double x = static_cast<double>(data.w[records]);
         if (!(t >= kLowestDryBulb && t <= kHighestDryBulb)) {
-            throw DataFileError(path, "line " + std::to_string(lines.lineNumber()) + ": dry bulb " +
-                                          valueText(ts.value_or(t)) +
-                                          " degC is outside -90..70 (record " +
-                                          std::to_string(records) + ")");
+            ErrorFields fields = lineFields(path, lines.lineNumber(), records);
+            fields.value = valueText(ts.value_or(t));
+            throw DataFileError(ErrorKind::MetDryBulbOutside, std::move(fields));
         }
         if (!(x >= 0.0 && x <= kHighestHumidityRatio)) {
-            throw DataFileError(path, "line " + std::to_string(lines.lineNumber()) +
-                                          ": humidity ratio " + valueText(w.value_or(x)) +
-                                          " kg/kg is outside 0..0.1 (record " +
-                                          std::to_string(records) + ")");
+            ErrorFields fields = lineFields(path, lines.lineNumber(), records);
+            fields.value = valueText(w.value_or(x));
+            throw DataFileError(ErrorKind::MetHumidityOutside, std::move(fields));
         }
     }
     if (records < kMetRecords) {
-        throw DataFileError(path, "ends after " + std::to_string(records) + " of 8760 records");
+        ErrorFields fields = pathFields(path);
+        fields.count = records;
+        throw DataFileError(ErrorKind::MetEndsEarly, std::move(fields));
     }
     return data;
 }

@@ -1,12 +1,14 @@
 #include "data/station_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
 #include <system_error>
 
+#include "core/errors.h"
 #include "core/text_file.h"
 
 namespace climstat {
@@ -219,7 +221,7 @@ conversorAEMET::conversorAEMET(std::string defaultPath, int option, std::ostream
 int conversorAEMET::readHourlyFile(HourlyTable& table, const std::string& path,
                                    const std::string& variable) {
     namespace fs = std::filesystem;
-    failure_.clear();
+    failure_ = {};
     if (table.rows() != static_cast<std::size_t>(kTableYears) ||
         table.cols() != static_cast<std::size_t>(kTableHours)) {
         table = makeHourlyTable();
@@ -234,15 +236,17 @@ int conversorAEMET::readHourlyFile(HourlyTable& table, const std::string& path,
     // Looked at before opening: opening a pipe waits for a writer, reading a device may never
     // end. Only regular files are read.
     if (!ec && fs::exists(status) && !fs::is_regular_file(status)) {
-        failure_ = fs::is_directory(status) ? "is a folder" : "is not a regular file";
+        failure_ = {fs::is_directory(status) ? ErrorKind::IsAFolder : ErrorKind::NotARegularFile,
+                    pathFields(file)};
         return 1;
     }
+    errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        failure_ = "cannot be opened";
+        failure_ = {ErrorKind::CannotOpen, fileFields(file, errno)};
         return 1;
     }
-    const std::string tooLarge = "is larger than 64 MB, too large to be a station file";
+    const Problem tooLarge{ErrorKind::TooLarge, pathFields(file)};
     std::optional<std::uintmax_t> size;
     if (!ec && fs::is_regular_file(status)) {
         std::error_code sizeError;

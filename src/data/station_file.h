@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/errors.h"
 #include "core/grid.h"
 
 namespace climstat {
@@ -62,15 +63,16 @@ class conversorAEMET {
     // it should describe (dates going backwards or repeating), and when the table is full.
     int readHourlyFile(HourlyTable& table, const std::string& path, const std::string& variable);
 
-    // Why the last read returned 1; empty after a parse.
-    const std::string& failure() const { return failure_; }
+    // Why the last read returned 1 (the file named in its fields); kind Other, with no text,
+    // after a parse.
+    const Problem& failure() const { return failure_; }
     int option() const { return option_; }
 
   private:
     std::string defaultPath_;
     int option_;
     std::ostream& trace_;
-    std::string failure_;
+    Problem failure_;
 };
 
 // One record of a station file as the writer produces it.

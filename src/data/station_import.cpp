@@ -33,17 +33,15 @@ bool canWriteInto(const std::string& folder) {
 
 StationImport importStationRecords(const StationRecord& station, const std::string& inputPath,
                                    const std::string& folder, char decimalSeparator) {
-    checkInputFile(inputPath);
-    std::ifstream in(inputPath, std::ios::binary);
-    if (!in) throw DataFileError(inputPath, "cannot be opened");
+    std::ifstream in = openInputFile(inputPath);
     StationImport result;
     result.records = readStationRecords(in, decimalSeparator);
-    if (in.bad()) throw DataFileError(inputPath, "could not be read completely");
+    if (in.bad()) throw DataFileError(ErrorKind::NotReadCompletely, pathFields(inputPath));
     if (!result.records.errors.empty() || result.records.temperature.empty()) return result;
 
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    if (ec) throw DataFileError(folder, "cannot be created: " + ec.message());
+    if (ec) throw DataFileError(ErrorKind::CannotCreate, fileFields(folder, ec));
     result.temperaturePath = stationFilePath(folder, "T", station.code);
     result.humidityPath = stationFilePath(folder, "H", station.code);
     // Both files complete before either replaces an old one: never a new temperature file

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/analysis_state.h"
+#include "core/errors.h"
 #include "data/station_catalogue.h"
 #include "psychro/station_extrapolation.h"
 #include "selection/selection.h"
@@ -27,8 +28,8 @@ struct StationLoadResult {
     std::string humidityPath;
     bool temperatureRead = false;
     bool humidityRead = false;
-    std::string temperatureFailure;  // why the file was not read ("cannot be opened", ...)
-    std::string humidityFailure;
+    Problem temperatureFailure;  // why the file was not read (cannot be opened, ...)
+    Problem humidityFailure;
     // Hours left out because a file gave a value no station measures (a dry bulb outside
     // -90..70 degC, a relative humidity outside 0..100 %), and the first few of their dates.
     long droppedHours = 0;

@@ -118,7 +118,9 @@ TEST_F(StationCommandsTest, UnknownStationsAndMissingFiles) {
     const Result missing = run({"info", "--source", "aemet", "--station", "0367"});
     EXPECT_EQ(missing.status, cli::kExitDataFile);
     EXPECT_NE(missing.err.find("Error lectura \n"), std::string::npos);
-    EXPECT_NE(missing.err.find("T0367_.bin: cannot be opened\n"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("T0367_.bin: cannot be opened: no such file or folder\n"),
+              std::string::npos)
+        << missing.err;
 
     // Without its humidity file the station loads, with a warning naming the file.
     ASSERT_EQ(run({"write-station", "--code", "0367", "--input", writeInput("2000-01-01;1;5;50\n")})

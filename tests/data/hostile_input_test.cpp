@@ -79,7 +79,7 @@ TEST_F(HostileInput, PipesDevicesAndFoldersAreRefusedBeforeTheyAreRead) {
     conversorAEMET reader("", 0, trace);
     HourlyTable table = makeHourlyTable();
     EXPECT_EQ(reader.readHourlyFile(table, fifo, "T"), 1);
-    EXPECT_EQ(reader.failure(), "is not a regular file");
+    EXPECT_EQ(reader.failure().kind, ErrorKind::NotARegularFile);
 
     const StationRecord& station = *findStation("3195");
     EXPECT_NE(messageOf([&] {

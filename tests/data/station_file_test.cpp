@@ -126,7 +126,7 @@ TEST_F(StationFileTest, MissingFileReturnsOneAndLeavesNoData) {
     table_.fill(250);  // what an earlier read left
     conversorAEMET reader(folder_ + "/default_.bin", 0, trace_);
     EXPECT_EQ(reader.readHourlyFile(table_, "", "H"), 1);  // empty path: the default one
-    EXPECT_EQ(reader.failure(), "cannot be opened");
+    EXPECT_EQ(reader.failure().kind, ErrorKind::CannotOpen);
     EXPECT_EQ(trace_.str(), "Fichero lectura = " + folder_ + "/default_.bin\n");
     EXPECT_EQ(filledHours(), 0);
     EXPECT_EQ(reader.readHourlyFile(table_, folder_, "H"), 1);  // a folder is no file either
@@ -138,7 +138,7 @@ TEST_F(StationFileTest, FileTooLargeIsRefusedBeforeReading) {
     std::filesystem::resize_file(path, kMaxStationFileBytes + 1);  // sparse: costs no disk
     conversorAEMET reader("", 0, trace_);
     EXPECT_EQ(reader.readHourlyFile(table_, path, "T"), 1);
-    EXPECT_NE(reader.failure().find("too large"), std::string::npos);
+    EXPECT_EQ(reader.failure().kind, ErrorKind::TooLarge);
     EXPECT_EQ(filledHours(), 0);
 }
 

@@ -222,7 +222,8 @@ TEST_F(StationLoaderTest, MissingTemperatureFileIsReportedAndLeavesNoData) {
     std::filesystem::remove(stationFilePath(folder_, "T", "3195"));
     const StationLoadResult result = load("3195");
     EXPECT_FALSE(result.temperatureRead);
-    EXPECT_EQ(result.temperatureFailure, "cannot be opened");
+    EXPECT_EQ(result.temperatureFailure.kind, ErrorKind::CannotOpen);
+    EXPECT_EQ(result.temperatureFailure.fields.cause, FileCause::Missing);
     EXPECT_TRUE(result.humidityRead);
     EXPECT_EQ(errors_.str(), "Error lectura \n");
     EXPECT_EQ(state_->nValidT, 0);

@@ -1,0 +1,157 @@
+#include "app/error_texts.h"
+
+#include "app/toolkit.h"
+
+namespace climstat::app {
+
+namespace {
+
+QString causeText(const ErrorFields& f) {
+    switch (f.cause) {
+        case FileCause::Unknown:
+            return {};
+        case FileCause::Missing:
+            return QStringLiteral("no existe");
+        case FileCause::PermissionDenied:
+            return QStringLiteral("permiso denegado");
+        case FileCause::DiskFull:
+            return QStringLiteral("el disco está lleno");
+        case FileCause::NotAFolder:
+            return QStringLiteral("una parte de la ruta no es una carpeta");
+        case FileCause::ReadOnly:
+            return QStringLiteral("el sistema de ficheros es de solo lectura");
+        case FileCause::IsAFolder:
+            return QStringLiteral("es una carpeta");
+        case FileCause::Other:
+            return qs(f.detail);
+    }
+    return {};
+}
+
+QString withCause(const QString& text, const ErrorFields& f) {
+    const QString cause = causeText(f);
+    return cause.isEmpty() ? text : text + ": " + cause;
+}
+
+QString lineText(const ErrorFields& f) {
+    return QStringLiteral("línea ") + QString::number(f.line);
+}
+
+QString number(long value) {
+    return QString::number(value);
+}
+
+}  // namespace
+
+QString spanishReason(const Problem& problem) {
+    const ErrorFields& f = problem.fields;
+    switch (problem.kind) {
+        case ErrorKind::Other:
+            return qs(f.detail);
+        case ErrorKind::CannotOpen:
+            return withCause(QStringLiteral("no se puede abrir"), f);
+        case ErrorKind::CannotCreate:
+            return withCause(QStringLiteral("no se puede crear"), f);
+        case ErrorKind::NotWrittenCompletely:
+            return withCause(QStringLiteral("no se ha podido escribir entero"), f);
+        case ErrorKind::CannotReplace:
+            return withCause(QStringLiteral("no se ha podido sustituir"), f);
+        case ErrorKind::NotReadCompletely:
+            return withCause(QStringLiteral("no se ha podido leer entero"), f);
+        case ErrorKind::IsAFolder:
+            return QStringLiteral("es una carpeta");
+        case ErrorKind::NotARegularFile:
+            return QStringLiteral("no es un fichero normal (es un dispositivo o una tubería)");
+        case ErrorKind::NotAFolder:
+            return QStringLiteral("no es una carpeta");
+        case ErrorKind::TooLarge:
+            return QStringLiteral("ocupa más de 64 MB");
+        case ErrorKind::NotAFileName:
+            return QStringLiteral("no es un nombre de fichero");
+        case ErrorKind::LinkCannotBeFollowed:
+            return withCause(QStringLiteral("es un enlace que no se puede seguir"), f);
+        case ErrorKind::Empty:
+            return QStringLiteral("está vacío");
+        case ErrorKind::CrOnlyLineEnds:
+            return QStringLiteral(
+                "tiene líneas terminadas solo en CR; guárdelo con finales de línea LF o CR LF");
+        case ErrorKind::ChangedWhileRead:
+            return QStringLiteral("ha cambiado mientras se leía; no se ha escrito nada");
+        case ErrorKind::SameFileAsInput:
+            return QStringLiteral("es el fichero que se está leyendo (") + qs(f.value) +
+                   QStringLiteral("); no se ha escrito nada");
+        case ErrorKind::NoDataFolder:
+            return QStringLiteral("no se encuentra la carpeta de datos (") + qs(f.detail) + ")";
+        case ErrorKind::MetEndsInHeader:
+            return QStringLiteral("termina dentro de la cabecera, antes del registro 1 de 8760");
+        case ErrorKind::MetHeaderLacksLine:
+            return lineText(f) + QStringLiteral(" ya es un registro (") + number(f.total) +
+                   QStringLiteral(
+                       " valores): a la cabecera le falta una línea (el nombre del fichero y "
+                       "luego latitud, longitud, altitud y huso horario)");
+        case ErrorKind::MetRecordTooShort:
+            return lineText(f) + QStringLiteral(" tiene ") + number(f.total) +
+                   QStringLiteral(" valores y un registro necesita al menos 8 (leídos ") +
+                   number(f.count) + QStringLiteral(" de 8760 registros)");
+        case ErrorKind::MetEndsEarly:
+            return QStringLiteral("termina tras ") + number(f.count) +
+                   QStringLiteral(" de 8760 registros");
+        case ErrorKind::MetDryBulbOutside:
+            return lineText(f) + QStringLiteral(": temperatura seca ") + qs(f.value) +
+                   QStringLiteral(" ºC fuera de -90..70 (registro ") + number(f.count) + ")";
+        case ErrorKind::MetHumidityOutside:
+            return lineText(f) + QStringLiteral(": humedad específica ") + qs(f.value) +
+                   QStringLiteral(" kg/kg fuera de 0..0,1 (registro ") + number(f.count) + ")";
+        case ErrorKind::RecordTooLong:
+            return QStringLiteral("es demasiado larga para ser un registro horario");
+        case ErrorKind::RecordFieldCount:
+            return QStringLiteral("tiene ") + number(f.count) +
+                   QStringLiteral(" campos; se esperan AAAA-MM-DD;HH;T;HR");
+        case ErrorKind::RecordNotADate:
+            return "'" + qs(f.value) + QStringLiteral("' no es una fecha AAAA-MM-DD");
+        case ErrorKind::RecordYearOutside:
+            return QStringLiteral("el año ") + qs(f.value) +
+                   QStringLiteral(" está fuera de 1997..2008");
+        case ErrorKind::RecordNotAnHour:
+            return "'" + qs(f.value) + QStringLiteral("' no es una hora de 1 a 24");
+        case ErrorKind::RecordTemperatureBad:
+            return QStringLiteral("la temperatura '") + qs(f.value) +
+                   QStringLiteral("' no es un número de -90 a 70");
+        case ErrorKind::RecordHumidityBad:
+            return QStringLiteral("la humedad relativa '") + qs(f.value) +
+                   QStringLiteral("' no es un número de 0 a 100");
+        case ErrorKind::RecordHourRepeated:
+            return QStringLiteral("repite la hora ") + number(f.count) + QStringLiteral(" del ") +
+                   qs(f.value) + QStringLiteral(", dada en la línea ") + number(f.total);
+        case ErrorKind::RecordsUnusableLines:
+            return number(f.count) + QStringLiteral(
+                                         " línea(s) no se pueden usar; no se ha escrito ningún "
+                                         "fichero de la estación");
+        case ErrorKind::RecordsNone:
+            return QStringLiteral(
+                "no contiene registros horarios (líneas AAAA-MM-DD;HH;T;HR); no se ha escrito "
+                "ningún fichero de la estación");
+        case ErrorKind::RecordsNoTemperature:
+            return QStringLiteral(
+                "no contiene ninguna temperatura seca (todos los campos T están vacíos), así "
+                "que la estación no tendría ninguna hora utilizable; no se ha escrito ningún "
+                "fichero de la estación");
+        case ErrorKind::RecordsNoStationYear:
+            return QStringLiteral(
+                "solo contiene temperaturas secas fuera de 1997..2007, los años que se cargan "
+                "de una estación; no se ha escrito ningún fichero de la estación");
+        case ErrorKind::StationPairJournalBad:
+            return QStringLiteral(
+                "es la nota de una sustitución sin terminar de los ficheros de la estación, "
+                "pero no se entiende; bórrela tras revisar los ficheros de la estación");
+    }
+    return qs(f.detail);
+}
+
+QString spanishText(const Problem& problem) {
+    const QString reason = spanishReason(problem);
+    if (problem.fields.path.empty()) return reason;
+    return qs(problem.fields.path) + ": " + reason;
+}
+
+}  // namespace climstat::app
