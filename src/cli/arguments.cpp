@@ -24,6 +24,7 @@ constexpr std::array kOptions = {
     OptionSpec{"locality-altitude", true, false},
     OptionSpec{"met", true, false},
     OptionSpec{"altitude", true, false},
+    OptionSpec{"epw", true, true},
     // selection
     OptionSpec{"interval", true, false},
     OptionSpec{"first", true, false},

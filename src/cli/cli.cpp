@@ -23,7 +23,9 @@ struct Command {
 constexpr std::array kCommands = {
     Command{"info", commandInfo,
             "info                       location, altitude, pressure, latitude, year slots, "
-            "hours read"},
+            "hours read\n"
+            "                           (EPW: the file's header and its design conditions beside "
+            "climstat's)"},
     Command{"psychro", commandPsychro,
             "psychro --t T --w W (--pt P | --altitude Z)   every humid-air property of one "
             "state"},
@@ -68,6 +70,8 @@ constexpr std::string_view kUsageHead =
     "location   --source cte2006|cte2013 --location NAME\n"
     "           --source aemet --station CODE [--extrapolation 0..3] [--locality-altitude Z]\n"
     "           --met FILE --altitude Z\n"
+    "           --source epw --epw FILE [--epw FILE ...] (one year: a typical year; several: "
+    "years)\n"
     "selection  --interval 0..12   --first VAR:min|max:LIMIT   --second VAR:min|max:LIMIT\n"
     "           (VAR: ts tw tdp w rh h, or none)\n"
     "           --day-type FIRST-LAST:TYPE (days of the year 1..365, type 1..7; repeatable)\n"

@@ -11,6 +11,7 @@
 #include "core/analysis_state.h"
 #include "core/version.h"
 #include "data/data_folder.h"
+#include "data/location_load.h"
 #include "output/page_labels.h"
 #include "selection/selection.h"
 
@@ -61,6 +62,7 @@ struct Context {
     DataFolderChoice dataFolder;
     DataSource source = DataSource::Aemet;
     std::string loadedFile;  // the data file(s) the location was read from
+    EpwLoadReport epw;       // what an EPW load found (source Epw)
 
     // The analysis state, made on first use: a command refused for its options or its data
     // folder never builds the megabytes of tables.

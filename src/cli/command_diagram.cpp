@@ -4,23 +4,50 @@
 #include "cli/cli.h"
 #include "core/errors.h"
 #include "output/psychrometric_diagram.h"
+#include "stats/hourly_values.h"
 
 namespace climstat::cli {
 
 namespace {
 
-// Position in the diagram's year list: "1997" .. "2008" are 0..11, "all" ("Todos") is 12; the
-// list starts on "2007".
-int yearItemOption(const Context& ctx) {
+// The --year option as given: a year, "all" ("Todos"), or nothing.
+struct YearOption {
+    std::optional<int> year;
+    bool all = false;
+};
+
+YearOption yearOption(const Context& ctx) {
+    YearOption option;
     auto text = ctx.args.value("year");
-    if (!text) return 10;
-    if (*text == "all" || *text == "Todos") return 12;
+    if (!text) return option;
+    if (*text == "all" || *text == "Todos") {
+        option.all = true;
+        return option;
+    }
     int year = 0;
     auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), year);
-    if (ec != std::errc() || end != text->data() + text->size() || year < 1997 || year > 2008) {
-        throw UsageError("--year needs a year 1997..2008 or all, not '" + *text + "'");
+    if (ec != std::errc() || end != text->data() + text->size()) {
+        throw UsageError("--year needs a year or all, not '" + *text + "'");
     }
-    return year - 1997;
+    option.year = year;
+    return option;
+}
+
+// Position in the diagram's year list of the loaded data: "1997" .. "2008" are 0..11 and
+// "Todos" 12 for station data (the list starts on "2007"); years of the data's own and "Todos"
+// after them otherwise (starting on the last year).
+int yearItem(Context& ctx, const YearOption& option) {
+    const AnalysisState& state = ctx.state();
+    const int all = static_cast<int>(yearListItems(state).size()) - 1;
+    if (option.all) return all;
+    if (!option.year) return defaultYearItem(state);
+    const int item = yearItemOfYear(state, *option.year);
+    if (item < 0) {
+        const std::vector<std::string> items = yearListItems(state);
+        throw UsageError("--year needs a year " + items.front() + ".." + items[items.size() - 2] +
+                         " or all, not " + std::to_string(*option.year));
+    }
+    return item;
 }
 
 // Shortest text that reads back as the same float, with the chosen decimal separator.
@@ -40,10 +67,12 @@ std::string floatText(float value, char decimalSeparator) {
 // 1..46 (x dry bulb in degC, y humidity ratio in g/kg), in series order and within a series in
 // the order of x. With a comma as decimal separator the fields are separated by ";".
 int commandDiagram(Context& ctx) {
-    const int yearItem = yearItemOption(ctx);
+    const YearOption option = yearOption(ctx);
     loadLocation(ctx);
+    // A typical year plots its one year whatever the (valid) option says.
+    const int item = yearItem(ctx, option);
     runSelectionPass(ctx);
-    const PsychrometricDiagram diagram = drawDiagram(ctx.state(), {yearItem});
+    const PsychrometricDiagram diagram = drawDiagram(ctx.state(), {item});
     const char sep = ctx.decimalSeparator;
     const char field = sep == ',' ? ';' : ',';
     std::ostringstream out;

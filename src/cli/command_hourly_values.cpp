@@ -11,15 +11,17 @@ namespace climstat::cli {
 // the page's save button writes. The station hourly-value page has no file.
 int commandHourlyValues(Context& ctx) {
     loadLocation(ctx);
-    if (ctx.source == DataSource::Aemet) {
+    if (ctx.source == DataSource::Aemet ||
+        (ctx.source == DataSource::Epw && ctx.state().typicalYearIndex < 0)) {
         throw UsageError(
-            "hourly-values writes the file of the typical-year hourly-value page; the station "
-            "page has none");
+            "hourly-values writes the file of the typical-year hourly-value page; the page of "
+            "station data and of several years has none");
     }
     runSelectionPass(ctx);
     const AnalysisState& state = ctx.state();
     std::ostringstream out;
-    writeHourlyValuesBlock(out, state, hourlyValuesPageLabels(state, ctx.decimalSeparator),
+    writeHourlyValuesBlock(out, state,
+                           hourlyValuesPageLabels(state, ctx.decimalSeparator, ctx.source),
                            ctx.decimalSeparator);
     writeResult(ctx, out.str());
     return kExitOk;

@@ -5,6 +5,8 @@
 #include "core/number_text.h"
 #include "data/station_catalogue.h"
 #include "psychro/station_extrapolation.h"
+#include "selection/selection.h"
+#include "stats/design_conditions.h"
 
 namespace climstat::cli {
 
@@ -57,6 +59,57 @@ void writeStationInfo(Context& ctx, std::ostream& out) {
     out << "last valid year: " << yearText(s.lastValidYear) << '\n';
 }
 
+std::string optionalText(const std::optional<float>& value, char sep) {
+    return value ? numberText(*value, 15, 1, sep) : "-";
+}
+
+// The EPW header, and the file's own design conditions beside those climstat computes from the
+// same hours: the file's are its source's reference (usually a longer period of record).
+void writeEpwInfo(Context& ctx, std::ostream& out) {
+    const EpwLoadReport& epw = ctx.epw;
+    const EpwLocation& l = epw.location;
+    const char sep = ctx.decimalSeparator;
+    out << "EPW city: " << l.city << '\n';
+    out << "EPW region: " << l.region << '\n';
+    out << "EPW country: " << l.country << '\n';
+    out << "EPW data source: " << l.source << '\n';
+    out << "EPW WMO station: " << l.wmo << '\n';
+    out << "EPW latitude / longitude: " << numberText(l.latitude, 15, 4, sep) << " / "
+        << numberText(l.longitude, 15, 4, sep) << '\n';
+    out << "EPW time zone (h from UTC): " << numberText(l.timeZone, 15, 1, sep) << '\n';
+    out << "EPW elevation (m): " << numberText(l.elevation, 15, 1, sep) << '\n';
+    if (epw.typicalYear) {
+        out << "years: one typical year\n";
+    } else {
+        out << "years:";
+        for (int year : epw.years)
+            out << ' ' << year;
+        out << '\n';
+    }
+    out << "hours with data: " << epw.counts.hoursWithData << " of "
+        << ctx.state().nYears * kHoursPerYear << '\n';
+
+    AnalysisState& state = ctx.state();
+    initValidMasks(state, DataSource::Epw);
+    const DesignConditions ours = computeDesignConditions(state);
+    const EpwDesignConditions& file = epw.design;
+    out << "design conditions: climstat from these hours / the file's reference ("
+        << (file.source.empty() ? "none in the file" : file.source) << ")\n";
+    auto line = [&](const char* name, const std::optional<float>& climstat,
+                    const std::optional<float>& reference) {
+        out << name << ": " << optionalText(climstat, sep) << " / " << optionalText(reference, sep)
+            << '\n';
+    };
+    line("heating dry bulb 99.6 % (TS_99,6, degC)", ours.ts996, file.heating996);
+    line("heating dry bulb 99 % (TS_99, degC)", ours.ts99, file.heating990);
+    line("cooling dry bulb 0.4 % (TS_0,4, degC)", ours.ts04, file.cooling004);
+    line("coincident wet bulb 0.4 % (THC_0,4, degC)", ours.thc04, file.coolingWetBulb004);
+    line("cooling dry bulb 1 % (TS_1, degC)", ours.ts1, file.cooling010);
+    line("coincident wet bulb 1 % (THC_1, degC)", ours.thc1, file.coolingWetBulb010);
+    line("cooling dry bulb 2 % (TS_2, degC)", ours.ts2, file.cooling020);
+    line("coincident wet bulb 2 % (THC_2, degC)", ours.thc2, file.coolingWetBulb020);
+}
+
 }  // namespace
 
 int commandInfo(Context& ctx) {
@@ -98,6 +151,7 @@ int commandInfo(Context& ctx) {
     line("ts (degC)", ts, 2);
     line("w (kg/kg)", w, 6);
     if (ctx.source == DataSource::Aemet) writeStationInfo(ctx, out);
+    if (ctx.source == DataSource::Epw) writeEpwInfo(ctx, out);
     writeResult(ctx, out.str());
     return kExitOk;
 }

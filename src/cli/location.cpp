@@ -94,6 +94,36 @@ void loadMetFile(Context& ctx) {
     warnAboutNonNumbers(ctx, load.notes);
 }
 
+void loadEpw(Context& ctx) {
+    const std::vector<std::string>& paths = ctx.args.values("epw");
+    if (paths.empty()) throw UsageError("--source epw needs --epw FILE (repeatable)");
+    ctx.source = DataSource::Epw;
+    LocationRequest request;
+    request.source = DataSource::Epw;
+    request.epwPaths = paths;
+    const LocationLoad load = climstat::loadLocation(ctx.state(), request);
+    ctx.loadedFile = load.path;
+    ctx.epw = load.epw;
+    const EpwLoadReport& report = load.epw;
+    if (report.leapDayRecords > 0) {
+        ctx.err << "climstat-cli: warning: " << report.leapDayRecords
+                << " record(s) of 29 February left out (years of 365 days)\n";
+    }
+    if (report.unreadableValues > 0) {
+        ctx.err << "climstat-cli: warning: " << report.unreadableValues
+                << " value(s) are not numbers and are taken as missing (first: "
+                << report.firstUnreadable << ")\n";
+    }
+    if (report.counts.hoursWithoutHumidity > 0) {
+        ctx.err << "climstat-cli: warning: " << report.counts.hoursWithoutHumidity
+                << " hour(s) with a dry bulb but neither dew point nor relative humidity are "
+                   "no data\n";
+    }
+    if (report.counts.hoursWithData == 0) {
+        throw DataFileError(load.path, "hold no hour with a dry bulb and a humidity");
+    }
+}
+
 psychro::Extrapolation extrapolationOption(const Context& ctx) {
     auto text = ctx.args.value("extrapolation");
     if (!text) return psychro::Extrapolation::None;
@@ -180,6 +210,9 @@ void loadLocation(Context& ctx) {
             }
         }
     }
+    if (ctx.args.has("epw") && !(source && *source == "epw")) {
+        throw UsageError("--epw goes with --source epw");
+    }
     if (ctx.args.has("met")) {
         loadMetFile(ctx);
         return;
@@ -187,7 +220,7 @@ void loadLocation(Context& ctx) {
     if (!source) {
         throw UsageError(
             "no location given: use --source cte2006|cte2013 --location NAME, "
-            "--source aemet --station CODE, or --met FILE --altitude Z");
+            "--source aemet --station CODE, --source epw --epw FILE, or --met FILE --altitude Z");
     }
     if (*source == "aemet") {
         loadStation(ctx);
@@ -195,8 +228,10 @@ void loadLocation(Context& ctx) {
         loadListedLocation(ctx, TypicalYearList::List2006);
     } else if (*source == "cte2013") {
         loadListedLocation(ctx, TypicalYearList::List2013);
+    } else if (*source == "epw") {
+        loadEpw(ctx);
     } else {
-        throw UsageError("unknown --source '" + *source + "' (cte2006, cte2013 or aemet)");
+        throw UsageError("unknown --source '" + *source + "' (cte2006, cte2013, aemet or epw)");
     }
 }
 

@@ -20,10 +20,12 @@ inline constexpr int kClassCols = 14;   // month 1..12, 13 = the whole year
 inline constexpr float MISSING_T = 999.0f;
 
 // Item index of the data-source choice.
-enum class DataSource { Aemet = 0, Cte2006 = 1, Cte2013 = 2 };
+enum class DataSource { Aemet = 0, Cte2006 = 1, Cte2013 = 2, Epw = 3 };
 
+// The building code's typical-year files. EPW data may hold one typical year or actual years:
+// what was loaded says which (typicalYearIndex, slotYear).
 inline bool isTypicalYearSource(DataSource source) {
-    return source != DataSource::Aemet;
+    return source == DataSource::Cte2006 || source == DataSource::Cte2013;
 }
 
 // Hourly array [hour index 0..8760][year slot 0..12]; index 0 of both dimensions is unused.
@@ -71,7 +73,10 @@ struct AnalysisState {
     int firstValidYear = 0;  // first year slot holding a valid temperature (0: none)
     int lastValidYear = 0;   // last year slot holding a valid temperature
     int nYears = 0;          // year slots in use: 11 station data, 1 typical year
-    float freqMin = 0;       // extremes of the variable of the frequency study
+    // Calendar year of each year slot when the data name their own years (EPW actual years);
+    // all 0 for station data, whose slot y holds 1996 + y, and for a typical year.
+    std::array<int, kYearSlots + 1> slotYear{};
+    float freqMin = 0;  // extremes of the variable of the frequency study
     float freqMax = 0;
     float wMax = 0;  // cap of the hourly humidity ratio of the station, kg/kg
     int nBins = 0;   // number of value classes of the frequency study and its integer bounds
@@ -136,5 +141,18 @@ struct AnalysisState {
     std::string mapCityName;
     std::string selectedLocation;
 };
+
+// Whether the loaded years carry calendar years of their own (EPW actual years).
+inline bool hasOwnYears(const AnalysisState& state) {
+    return state.slotYear[1] != 0;
+}
+
+// Calendar year of a year slot: the data's own year, otherwise the station rule 1996 + slot.
+inline int calendarYearOfSlot(const AnalysisState& state, int slot) {
+    if (slot >= 1 && slot <= kYearSlots && state.slotYear[static_cast<std::size_t>(slot)] != 0) {
+        return state.slotYear[static_cast<std::size_t>(slot)];
+    }
+    return 1996 + slot;
+}
 
 }  // namespace climstat

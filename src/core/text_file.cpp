@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <sstream>
@@ -162,6 +163,24 @@ bool isSameFile(const std::string& a, const std::string& b) {
     struct stat second {};
     if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0) return false;
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+std::string readInputFile(const std::string& path) {
+    std::ifstream in = openInputFile(path);
+    std::string bytes;
+    std::size_t used = 0;
+    std::size_t chunk = 1 << 16;
+    for (;;) {
+        bytes.resize(used + chunk);
+        in.read(bytes.data() + used, static_cast<std::streamsize>(chunk));
+        used += static_cast<std::size_t>(in.gcount());
+        if (used > kMaxInputFileBytes) throw DataFileError(ErrorKind::TooLarge, pathFields(path));
+        if (!in) break;
+        chunk = std::min<std::size_t>(chunk * 2, std::size_t{1} << 24);
+    }
+    if (in.bad()) throw DataFileError(ErrorKind::NotReadCompletely, fileFields(path, errno));
+    bytes.resize(used);
+    return bytes;
 }
 
 }  // namespace climstat

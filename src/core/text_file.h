@@ -57,4 +57,9 @@ std::ifstream openInputFile(const std::string& path);
 // does not exist.
 bool isSameFile(const std::string& a, const std::string& b);
 
+// The whole content of an input file, opened as openInputFile does and never more than
+// kMaxInputFileBytes (a file that grows while it is read is refused too). Throws DataFileError
+// naming the file when it cannot be opened or read.
+std::string readInputFile(const std::string& path);
+
 }  // namespace climstat

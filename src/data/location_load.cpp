@@ -17,9 +17,35 @@ LocationLoad loadMetOutsideLists(AnalysisState& state, const LocationRequest& re
     return load;
 }
 
+// Every file is read and the files are put together before the state is touched.
+LocationLoad loadEpwFiles(AnalysisState& state, const LocationRequest& request) {
+    std::vector<EpwFile> files;
+    for (const std::string& path : request.epwPaths)
+        files.push_back(readEpwFile(path));
+    const EpwLocationData data = combineEpwFiles(std::move(files));
+    LocationLoad load;
+    for (const std::string& path : data.paths)
+        load.path += (load.path.empty() ? "" : ", ") + path;
+    EpwLoadReport& report = load.epw;
+    report.counts = loadEpwLocation(state, data);
+    report.location = data.location;
+    report.design = data.design;
+    report.typicalYear = data.typicalYear;
+    if (!data.typicalYear) {
+        for (const EpwYear& year : data.years)
+            report.years.push_back(year.year);
+    }
+    report.leapDayRecords = data.leapDayRecords;
+    report.unreadableValues = data.unreadableValues;
+    report.firstUnreadable = data.firstUnreadable;
+    load.loaded = true;
+    return load;
+}
+
 }  // namespace
 
 LocationLoad loadLocation(AnalysisState& state, const LocationRequest& request) {
+    if (request.source == DataSource::Epw) return loadEpwFiles(state, request);
     if (!request.metPath.empty()) return loadMetOutsideLists(state, request);
 
     // The position names the selection; the selection is only given up by "Ninguna selección".

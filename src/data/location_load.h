@@ -4,12 +4,13 @@
 #include <vector>
 
 #include "core/analysis_state.h"
+#include "data/epw_file.h"
 #include "data/typical_year.h"
 #include "data/typical_year_table.h"
 
 namespace climstat {
 
-// The typical-year location a user chose, as the window's lists and the command line give it.
+// The location a user chose, as the window's lists and the command line give it.
 struct LocationRequest {
     DataSource source = DataSource::Cte2013;  // the data source in use
     // A position of a typical-year list: 0 "Ninguna selección" forgets the selection, 1.. an
@@ -21,6 +22,20 @@ struct LocationRequest {
     std::string metPath;
     std::string altitudeText;
     std::string dataFolder;  // where the files of the lists are
+    // EPW files of one location (source Epw): one year is a typical year, several are years.
+    std::vector<std::string> epwPaths;
+};
+
+// What an EPW load found besides the data.
+struct EpwLoadReport {
+    EpwLocation location;
+    EpwDesignConditions design;  // the file's own design conditions
+    bool typicalYear = false;
+    std::vector<int> years;  // calendar years of the slots (actual years)
+    EpwLoadCounts counts;
+    long leapDayRecords = 0;    // records of 29 February left out
+    long unreadableValues = 0;  // value fields that are not numbers (missing)
+    std::string firstUnreadable;
 };
 
 // What a location request did.
@@ -28,9 +43,12 @@ struct LocationLoad {
     bool loaded = false;  // new data are in the state; false: nothing selected, data stay
     std::string path;     // the file that was read
     TypicalYearNotes notes;
+    EpwLoadReport epw;  // for EPW files
 };
 
-// Loads the requested location into the analysis state: the selection (selectedLocation), the
+// Loads the requested location into the analysis state. EPW files (source Epw) are read and put
+// together as one location (readEpwFile, combineEpwFiles, loadEpwLocation); path then names
+// them all, separated by ", ". Otherwise: the selection (selectedLocation), the
 // list position (typicalYearIndex, kept by typical-year sources only), the data and the city
 // text (locationCityName). A list entry is read from the data folder only while a typical-year
 // source is active, as the window's lists always did. When a read fails (DataFileError), the

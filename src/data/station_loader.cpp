@@ -115,6 +115,7 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
     // 2. Plot limits and year slots.
     resetPlotLimits(state);
     state.nYears = kStationYears;
+    state.slotYear.fill(0);  // station slot y is 1996 + y
 
     // 3. Temperature file.
     conversorAEMET reader("", 0, trace);

@@ -31,6 +31,7 @@ void finishTypicalYearLoad(AnalysisState& state, const std::string& altitudeText
     using namespace psychro;
     state.locationAltitudeText = altitudeText;
     state.nYears = 1;
+    state.slotYear.fill(0);
     state.firstValidYear = 1;
     state.lastValidYear = 1;
     state.pt = pressureAtAltitude(altitudeOf(altitudeText));

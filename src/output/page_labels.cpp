@@ -12,7 +12,9 @@ constexpr int kFixedPrecision = 15;
 
 PageLabels stationOrCityLabels(const AnalysisState& state, DataSource source, int precision,
                                char decimalSeparator) {
-    const bool station = source == DataSource::Aemet;
+    // EPW data name their location as a station is named: region and country, then the place
+    // and its WMO number.
+    const bool station = source == DataSource::Aemet || source == DataSource::Epw;
     PageLabels labels;
     labels.dataType = dataTypeLabel(source, 0);
     labels.province = station ? state.locationProvince : state.locationCityName;
@@ -36,18 +38,20 @@ PageLabels diagramPageLabels(const AnalysisState& state, DataSource source, char
     return stationOrCityLabels(state, source, kFixedPrecision, decimalSeparator);
 }
 
-PageLabels hourlyValuesPageLabels(const AnalysisState& state, char decimalSeparator) {
+PageLabels hourlyValuesPageLabels(const AnalysisState& state, char decimalSeparator,
+                                  DataSource source) {
     PageLabels labels;
-    labels.dataType = dataTypeLabel(DataSource::Cte2013, 0);
-    labels.province = state.locationCityName;
+    labels.dataType = dataTypeLabel(source, 0);
+    labels.province = source == DataSource::Epw ? state.locationName : state.locationCityName;
     labels.altitudePressure = altitudePressureText(state, kFixedPrecision, decimalSeparator);
     labels.station = "";
     return labels;
 }
 
-PageLabels stationHourlyValuesPageLabels(const AnalysisState& state, char decimalSeparator) {
+PageLabels stationHourlyValuesPageLabels(const AnalysisState& state, char decimalSeparator,
+                                         DataSource source) {
     PageLabels labels;
-    labels.dataType = dataTypeLabel(DataSource::Aemet, 0);
+    labels.dataType = dataTypeLabel(source, 0);
     labels.province = state.locationProvince;
     labels.altitudePressure = altitudePressureText(state, kFixedPrecision, decimalSeparator);
     labels.station = state.locationName;

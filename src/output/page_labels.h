@@ -20,16 +20,19 @@ struct PageLabels {
 // write it in plain fixed notation).
 std::string altitudePressureText(const AnalysisState& state, int precision, char decimalSeparator);
 
-// Labels of the hourly-average page and of the diagram page: station texts for station data,
-// the typical-year city otherwise.
+// Labels of the hourly-average page and of the diagram page: station texts for station data
+// and EPW data, the typical-year city otherwise.
 PageLabels averagePageLabels(const AnalysisState& state, DataSource source, char decimalSeparator);
 PageLabels diagramPageLabels(const AnalysisState& state, DataSource source, char decimalSeparator);
 
-// Labels of the typical-year hourly-value page (it has no station label: station stays empty).
-PageLabels hourlyValuesPageLabels(const AnalysisState& state, char decimalSeparator);
+// Labels of the typical-year hourly-value page (it has no station label: station stays empty);
+// for a typical year of EPW data the place line names the place and its WMO number.
+PageLabels hourlyValuesPageLabels(const AnalysisState& state, char decimalSeparator,
+                                  DataSource source = DataSource::Cte2013);
 
-// Labels of the station hourly-value page.
-PageLabels stationHourlyValuesPageLabels(const AnalysisState& state, char decimalSeparator);
+// Labels of the station hourly-value page (station data or EPW actual years).
+PageLabels stationHourlyValuesPageLabels(const AnalysisState& state, char decimalSeparator,
+                                         DataSource source = DataSource::Aemet);
 
 // What the labels of the frequency and degree pages depend on besides the state.
 struct PageLabelSettings {

@@ -163,7 +163,7 @@ void drawDiagramCurves(PsychrometricDiagram& diagram, float tMin, float tMax, fl
 
 YearSlotRange diagramYearSlots(const AnalysisState& state, int yearItem) {
     if (state.typicalYearIndex >= 0) return {1, 1, false};
-    return stationYearSlots(state.nYears, yearItem);
+    return yearSlotsOfItem(state, yearItem);
 }
 
 PsychrometricDiagram drawDiagram(const AnalysisState& state, const DiagramSettings& settings,

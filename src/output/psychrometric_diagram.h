@@ -64,12 +64,12 @@ void drawDiagramCurves(PsychrometricDiagram& diagram, float tMin, float tMax, fl
 
 // What the diagram page's controls hold.
 struct DiagramSettings {
-    int yearItem = 10;  // "Años a representar": 0 "1997" .. 11 "2008", 12 "Todos"
+    int yearItem = 10;  // "Años a representar": a position of yearListItems
 };
 
 // Year slots whose hours are plotted: slot 1 whenever a typical-year location is loaded,
-// otherwise the chosen year or, for the item nYears + 1, slots 1..nYears + 1. Throws UsageError
-// for a year item outside the list when station data are loaded.
+// otherwise the slots of the chosen position of the year list (yearSlotsOfItem). Throws
+// UsageError for a position outside the list when several years are loaded.
 YearSlotRange diagramYearSlots(const AnalysisState& state, int yearItem);
 
 // The whole diagram: curves over the plot range of the last selection pass and, in series 46,

@@ -54,6 +54,7 @@ std::string frequencyTypeLine(int outputItem) {
 
 std::string dataTypeLabel(DataSource source, int extrapolationChoice) {
     if (isTypicalYearSource(source)) return "Ficheros CTE-HE (ficheros *.met)";
+    if (source == DataSource::Epw) return "Ficheros EPW (ficheros *.epw)";
     switch (extrapolationChoice) {
         case 1:
             return "Estaciones Meteorológicas (Diferente cota)";

@@ -34,7 +34,8 @@ std::string variableLine(int variableItem);
 std::string frequencyTypeLine(int outputItem);
 
 // Caption of the data-type labels of the result pages: for station data it names the
-// extrapolation choice 0..3; for typical-year data "Ficheros CTE-HE (ficheros *.met)".
+// extrapolation choice 0..3; for typical-year data "Ficheros CTE-HE (ficheros *.met)"; for EPW
+// data "Ficheros EPW (ficheros *.epw)".
 std::string dataTypeLabel(DataSource source, int extrapolationChoice);
 
 // The name the save step writes to: the chosen name cut at its last ".txt" (exact, lower case,

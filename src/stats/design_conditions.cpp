@@ -211,8 +211,8 @@ DesignConditions computeDesignConditions(AnalysisState& s) {
     r.tsc1 = tsc1.value();
     r.tsc2 = tsc2.value();
 
-    r.countTText = observationCountText(s.nValidT, s.firstValidYear, s.lastValidYear);
-    r.countHText = observationCountText(s.nValidH, s.firstValidYear, s.lastValidYear);
+    r.countTText = observationCountText(s, s.nValidT);
+    r.countHText = observationCountText(s, s.nValidH);
     return r;
 }
 
@@ -229,6 +229,12 @@ std::vector<DesignResultText> designResultTexts(const DesignConditions& c, char 
         {"TH_0,4", text(c.th04)},     {"TSC_0,4", text(c.tsc04)}, {"TH_1", text(c.th1)},
         {"TSC_1", text(c.tsc1)},      {"TH_2", text(c.th2)},      {"TSC_2", text(c.tsc2)},
     };
+}
+
+std::string observationCountText(const AnalysisState& state, int count) {
+    return integerText(count) + " (" +
+           integerText(calendarYearOfSlot(state, state.firstValidYear)) + "-" +
+           integerText(calendarYearOfSlot(state, state.lastValidYear)) + ")";
 }
 
 std::string observationCountText(int count, int firstSlot, int lastSlot) {

@@ -69,5 +69,8 @@ std::vector<DesignResultText> designResultTexts(const DesignConditions& conditio
 
 // Observation-count text: count, " (", first year, "-", last year, ")", a year being 1996 + slot.
 std::string observationCountText(int count, int firstSlot, int lastSlot);
+// The same for the first and last valid year slots of the loaded data, named by their calendar
+// years (the data's own years where they carry them).
+std::string observationCountText(const AnalysisState& state, int count);
 
 }  // namespace climstat

@@ -151,12 +151,43 @@ YearSlotRange stationYearSlots(int nYears, int yearItem) {
     return {yearItem + 1, yearItem + 1, false};
 }
 
+std::vector<std::string> yearListItems(const AnalysisState& state) {
+    std::vector<std::string> items;
+    const int years = hasOwnYears(state) ? state.nYears : kYearSlots;
+    for (int y = 1; y <= years; ++y)
+        items.push_back(std::to_string(calendarYearOfSlot(state, y)));
+    items.push_back("Todos");
+    return items;
+}
+
+YearSlotRange yearSlotsOfItem(const AnalysisState& state, int yearItem) {
+    if (!hasOwnYears(state)) return stationYearSlots(state.nYears, yearItem);
+    if (yearItem < 0 || yearItem > state.nYears) {
+        throw UsageError("year item " + std::to_string(yearItem) + " is not one of 0.." +
+                         std::to_string(state.nYears));
+    }
+    if (yearItem == state.nYears) return {1, state.nYears, true};
+    return {yearItem + 1, yearItem + 1, false};
+}
+
+int yearItemOfYear(const AnalysisState& state, int year) {
+    const int years = hasOwnYears(state) ? state.nYears : kYearSlots;
+    for (int y = 1; y <= years; ++y) {
+        if (calendarYearOfSlot(state, y) == year) return y - 1;
+    }
+    return -1;
+}
+
+int defaultYearItem(const AnalysisState& state) {
+    return hasOwnYears(state) ? state.nYears - 1 : 10;
+}
+
 HourlyValuesChart plotStationHourlyValues(const AnalysisState& state,
                                           const StationHourlyValuesPlotSettings& settings) {
     HourlyValuesChart chart;
     chart.type = chartTypeFromItem(settings.chartType, false);
     const HourlyVariable variable = hourlyVariableFromItem(settings.variable);
-    const YearSlotRange slots = stationYearSlots(state.nYears, settings.yearItem);
+    const YearSlotRange slots = yearSlotsOfItem(state, settings.yearItem);
     chart.leftAxisTitle = hourlyVariableAxisTitle(variable);
     const auto points = static_cast<std::size_t>((slots.last - slots.first + 1) * kHoursPerYear);
     (chart.type == HourlyChartType::TwoD ? chart.line.reserve(points)

@@ -85,7 +85,7 @@ struct HourlyValuesPlotSettings {
 struct StationHourlyValuesPlotSettings {
     int chartType = 0;  // "Tipo gráfica": 0 "2D", 1 "3D"
     int variable = 0;   // "Variable representada", item 0..5
-    int yearItem = 10;  // "Años a representar": 0 "1997" .. 11 "2008", 12 "Todos"
+    int yearItem = 10;  // "Años a representar": a position of yearListItems
 };
 
 // The chart of the typical-year page (year slot 1). Throws UsageError for an item out of range.
@@ -101,6 +101,22 @@ struct YearSlotRange {
     bool all = false;
 };
 YearSlotRange stationYearSlots(int nYears, int yearItem);
+
+// The entries of the year lists of the diagram and the station hourly-value page: "1997" ..
+// "2008" and "Todos" for station data; the data's own years and "Todos" when they carry them
+// (EPW actual years).
+std::vector<std::string> yearListItems(const AnalysisState& state);
+
+// Year slots of a position of that list: stationYearSlots for station data; with the data's
+// own years position i < nYears is slot i + 1 and position nYears ("Todos") slots 1..nYears.
+// Throws UsageError for a position outside the list.
+YearSlotRange yearSlotsOfItem(const AnalysisState& state, int yearItem);
+
+// Position of a calendar year in that list, -1 when the list does not hold it.
+int yearItemOfYear(const AnalysisState& state, int year);
+
+// Position a list shows after a load: "2007" for station data, the last year otherwise.
+int defaultYearItem(const AnalysisState& state);
 
 // The chart of the station page. With one year: 2D (h, v), 3D (day, v, hour of day). With
 // "Todos" the years follow each other: 2D x = (y - 1) 8760 + h, 3D x = (y - 1) 365 + day.

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace climstat::test {
+
+// One hourly record of an EPW file as written: the four date fields and the four values the
+// reader uses (written as given, so missing codes such as 99.9 or 999 can be written too).
+struct EpwRecord {
+    int year = 2001;
+    int month = 1;
+    int day = 1;
+    int hour = 1;
+    std::string dryBulb = "10.0";
+    std::string dewPoint = "5.0";
+    std::string relativeHumidity = "70";
+    std::string pressure = "99000";
+};
+
+// Text of an EPW file: the eight header lines (LOCATION with these fields, DESIGN CONDITIONS,
+// DATA PERIODS, ...) and one line per record, with the remaining fields of a real file.
+struct EpwText {
+    std::string city = "Testville";
+    std::string wmo = "123456";
+    double latitude = 41.98;
+    double longitude = -87.92;
+    double elevation = 201.0;
+    std::string designConditions = "DESIGN CONDITIONS,0";
+    std::string dataPeriods = "DATA PERIODS,1,1,Data,Sunday, 1/ 1,12/31";
+    std::vector<EpwRecord> records;
+};
+
+std::string epwText(const EpwText& text);
+
+// The 8760 records of a year of 365 days, in calendar order, each from `make` (which gets the
+// record with its date fields filled in and the hour index 1..8760).
+std::vector<EpwRecord> epwYear(int year, const std::function<void(EpwRecord&, int)>& make = {});
+
+}  // namespace climstat::test
