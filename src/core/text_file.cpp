@@ -105,33 +105,6 @@ void writeFileReplacing(const std::string& path, std::string_view bytes) {
     syncFolder(fs::path(target).parent_path().string());
 }
 
-void writeFilesReplacing(const std::vector<std::pair<std::string, std::string>>& files) {
-    std::vector<std::pair<std::string, std::string>> pending;  // temporary, target
-    auto discard = [&pending](std::size_t from) {
-        for (std::size_t i = from; i < pending.size(); ++i)
-            ::unlink(pending[i].first.c_str());
-    };
-    try {
-        for (const auto& [path, bytes] : files) {
-            const std::string target = replacedFilePath(path);
-            const std::string temporary = target + ".tmp~" + std::to_string(::getpid());
-            ::unlink(temporary.c_str());
-            writeNewFile(temporary, bytes, target, path);
-            pending.emplace_back(temporary, target);
-        }
-    } catch (...) {
-        discard(0);
-        throw;
-    }
-    for (std::size_t i = 0; i < pending.size(); ++i) {
-        if (::rename(pending[i].first.c_str(), pending[i].second.c_str()) != 0) {
-            const int error = errno;
-            discard(i);
-            fail(ErrorKind::CannotReplace, files[i].first, error);
-        }
-    }
-}
-
 void writeFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& writer) {
     std::ostringstream buffer(std::ios::binary);
     writer(buffer);

@@ -6,8 +6,6 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace climstat {
 
@@ -21,9 +19,6 @@ void writeFileReplacing(const std::string& path, std::string_view bytes);
 
 // The same with a writer that fills a stream.
 void writeFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& writer);
-
-// Several files, each as above, all complete on disk before the first one replaces anything.
-void writeFilesReplacing(const std::vector<std::pair<std::string, std::string>>& files);
 
 // The file a write to `path` changes: the final target of a symbolic link (the link itself
 // stays, and its target need not exist yet), or the path itself. Throws DataFileError for a

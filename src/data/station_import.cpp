@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/text_file.h"
 #include "data/station_file.h"
+#include "data/station_pair.h"
 
 namespace climstat {
 
@@ -44,11 +45,10 @@ StationImport importStationRecords(const StationRecord& station, const std::stri
     if (ec) throw DataFileError(ErrorKind::CannotCreate, fileFields(folder, ec));
     result.temperaturePath = stationFilePath(folder, "T", station.code);
     result.humidityPath = stationFilePath(folder, "H", station.code);
-    // Both files complete before either replaces an old one: never a new temperature file
-    // beside an old humidity file.
-    writeFilesReplacing(
-        {{result.temperaturePath, encodeStationFile("T", result.records.temperature, station.code)},
-         {result.humidityPath, encodeStationFile("H", result.records.humidity, station.code)}});
+    // Never a new temperature file beside an old humidity file, for any reader.
+    writeStationPair(folder, station.code,
+                     encodeStationFile("T", result.records.temperature, station.code),
+                     encodeStationFile("H", result.records.humidity, station.code));
     result.written = true;
     return result;
 }

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <ostream>
 #include <thread>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "data/station_file.h"
+#include "data/station_pair.h"
 #include "data/typical_year.h"
 #include "psychro/humid_air.h"
 
@@ -102,6 +104,12 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
         localityAltitude = static_cast<float>(z);
     }
 
+    // Both files are read with the pair held still, so that no writer replaces one of them
+    // between the two reads (a note of a replace that cannot be understood fails here, before
+    // anything changes).
+    std::optional<StationPairRead> pair;
+    pair.emplace(dataFolder, code);
+
     StationLoadResult result;
     result.temperaturePath = stationFilePath(dataFolder, "T", code);
     result.humidityPath = stationFilePath(dataFolder, "H", code);
@@ -120,7 +128,7 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
     // 3. Temperature file.
     conversorAEMET reader("", 0, trace);
     HourlyTable table = makeHourlyTable();
-    if (reader.readHourlyFile(table, result.temperaturePath, "T") == 1) {
+    if (reader.readHourlyFile(table, pair->temperaturePath(), "T") == 1) {
         errors << "Error lectura \n";
         result.temperatureFailure = reader.failure();
     } else {
@@ -160,11 +168,12 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
     }
 
     // 6. Humidity file, into the same table.
-    if (reader.readHourlyFile(table, result.humidityPath, "H") == 1) {
+    if (reader.readHourlyFile(table, pair->humidityPath(), "H") == 1) {
         result.humidityFailure = reader.failure();
     } else {
         result.humidityRead = true;
     }
+    pair.reset();
     state.nValidH = 0;
     float previousW = kFirstCarriedW;
 

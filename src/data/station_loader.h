@@ -47,7 +47,10 @@ struct StationLoadResult {
 // temperature file that cannot be read writes "Error lectura \n" to `errors` and the load goes
 // on. Throws ConversionError (with the settings' decimal separator) for altitude texts that are
 // not numbers, and UsageError for a code that cannot name station files or a locality altitude
-// outside -1000..10000 m, in both cases before anything changes.
+// outside -1000..10000 m, in both cases before anything changes. The two files are read as one
+// pair (no writer replaces one between the reads); a replace a killed writer left unfinished is
+// finished first, and DataFileError is thrown, before anything changes, when its note cannot
+// be understood.
 StationLoadResult loadStationData(AnalysisState& state, const std::string& altitudeText,
                                   const std::string& code, const StationLoadSettings& settings,
                                   const std::string& dataFolder, std::ostream& trace,
