@@ -41,6 +41,32 @@ QString number(long value) {
     return QString::number(value);
 }
 
+QString epwLocationField(long field) {
+    switch (field) {
+        case 7:
+            return QStringLiteral("la latitud");
+        case 8:
+            return QStringLiteral("la longitud");
+        case 9:
+            return QStringLiteral("el huso horario");
+        default:
+            return QStringLiteral("la altitud");
+    }
+}
+
+QString epwDateField(long field) {
+    switch (field) {
+        case 1:
+            return QStringLiteral("el año");
+        case 2:
+            return QStringLiteral("el mes");
+        case 3:
+            return QStringLiteral("el día");
+        default:
+            return QStringLiteral("la hora");
+    }
+}
+
 }  // namespace
 
 QString spanishReason(const Problem& problem) {
@@ -144,6 +170,55 @@ QString spanishReason(const Problem& problem) {
             return QStringLiteral(
                 "es la nota de una sustitución sin terminar de los ficheros de la estación, "
                 "pero no se entiende; bórrela tras revisar los ficheros de la estación");
+        case ErrorKind::EpwNotEpw:
+            return QStringLiteral(
+                "no es un fichero climático EPW (su primera línea no es una línea LOCATION)");
+        case ErrorKind::EpwLocationShort:
+            return lineText(f) + QStringLiteral(" (LOCATION) tiene menos de 10 campos");
+        case ErrorKind::EpwLocationNumberBad:
+            return lineText(f) + QStringLiteral(" (LOCATION): ") + epwLocationField(f.count) +
+                   " '" + qs(f.value) + QStringLiteral("' no es un número de ") +
+                   qs(epwLocationFieldRange(f.count)).replace(" to ", " a ");
+        case ErrorKind::EpwLineTooLong:
+            return lineText(f) + QStringLiteral(" tiene más de 64 KiB");
+        case ErrorKind::EpwNotARecord:
+            return lineText(f) + QStringLiteral(" no es un registro horario");
+        case ErrorKind::EpwRecordFieldCount:
+            return lineText(f) + QStringLiteral(" tiene ") + number(f.count) +
+                   QStringLiteral(" campos; un registro horario tiene al menos 10");
+        case ErrorKind::EpwRecordDateBad:
+            return lineText(f) + ": " + epwDateField(f.count) + " '" + qs(f.value) +
+                   QStringLiteral("' no es válido");
+        case ErrorKind::EpwSubHourly:
+            return lineText(f) + QStringLiteral(" (DATA PERIODS) indica ") + number(f.count) +
+                   QStringLiteral(" registros por hora; solo se leen ficheros horarios");
+        case ErrorKind::EpwThirteenthYear:
+            return lineText(f) +
+                   QStringLiteral(" empieza un decimotercer año; se leen 12 años como máximo");
+        case ErrorKind::EpwNoRecord:
+            return QStringLiteral("no contiene ningún registro horario");
+        case ErrorKind::EpwOtherLocation:
+            return QStringLiteral("contiene ") + qs(f.value) +
+                   QStringLiteral(", otra localidad que ") + qs(f.second);
+        case ErrorKind::EpwYearRepeated:
+            return lineText(f) + QStringLiteral(": el año ") + qs(f.value) +
+                   QStringLiteral(" ya está en ") + qs(f.second) + QStringLiteral(", línea ") +
+                   number(f.total);
+        case ErrorKind::EpwTypicalAmongYears:
+            return QStringLiteral("los registros desde la ") + lineText(f) +
+                   QStringLiteral(
+                       " son un año tipo (su año cambia de un mes a otro); un año tipo no se "
+                       "puede juntar con otros años");
+        case ErrorKind::EpwTooManyYears:
+            return QStringLiteral("estos ficheros tienen ") + number(f.count) +
+                   QStringLiteral(" años; se leen 12 como máximo");
+        case ErrorKind::EpwElevationOutside:
+            return QStringLiteral("la altitud ") + qs(f.value) +
+                   QStringLiteral(" m está fuera de -1000..10000 m");
+        case ErrorKind::EpwNoUsableHour:
+            return QStringLiteral(
+                "no contienen ninguna hora con temperatura seca y humedad (punto de rocío o "
+                "humedad relativa)");
     }
     return qs(f.detail);
 }

@@ -120,7 +120,7 @@ void loadEpw(Context& ctx) {
                    "no data\n";
     }
     if (report.counts.hoursWithData == 0) {
-        throw DataFileError(load.path, "hold no hour with a dry bulb and a humidity");
+        throw DataFileError(ErrorKind::EpwNoUsableHour, pathFields(load.path));
     }
 }
 

@@ -42,6 +42,45 @@ std::string lineText(const ErrorFields& f) {
 
 }  // namespace
 
+std::string epwLocationFieldName(long field) {
+    switch (field) {
+        case 7:
+            return "latitude";
+        case 8:
+            return "longitude";
+        case 9:
+            return "time zone";
+        default:
+            return "elevation";
+    }
+}
+
+std::string epwLocationFieldRange(long field) {
+    switch (field) {
+        case 7:
+            return "-90 to 90";
+        case 8:
+            return "-180 to 180";
+        case 9:
+            return "-14 to 14";
+        default:
+            return "-1000000 to 1000000";
+    }
+}
+
+std::string epwDateFieldName(long field) {
+    switch (field) {
+        case 1:
+            return "year";
+        case 2:
+            return "month";
+        case 3:
+            return "day";
+        default:
+            return "hour";
+    }
+}
+
 FileCause fileCauseOf(int errnoValue) {
     switch (errnoValue) {
         case 0:
@@ -179,6 +218,47 @@ std::string englishReason(const Problem& problem) {
         case ErrorKind::StationPairJournalBad:
             return "is the note of an unfinished replace of the station files, but it cannot be "
                    "understood; remove it once the station files are checked";
+        case ErrorKind::EpwNotEpw:
+            return "is not an EPW weather file (its first line is not a LOCATION line)";
+        case ErrorKind::EpwLocationShort:
+            return lineText(f) + " (LOCATION) has fewer than 10 fields";
+        case ErrorKind::EpwLocationNumberBad:
+            return lineText(f) + " (LOCATION): the " + epwLocationFieldName(f.count) + " '" +
+                   f.value + "' is not a number from " + epwLocationFieldRange(f.count);
+        case ErrorKind::EpwLineTooLong:
+            return lineText(f) + " is longer than 64 KiB";
+        case ErrorKind::EpwNotARecord:
+            return lineText(f) + " is not an hourly record";
+        case ErrorKind::EpwRecordFieldCount:
+            return lineText(f) + " has " + std::to_string(f.count) +
+                   " fields; an hourly record has at least 10";
+        case ErrorKind::EpwRecordDateBad:
+            return lineText(f) + ": the " + epwDateFieldName(f.count) + " '" + f.value +
+                   "' is not one";
+        case ErrorKind::EpwSubHourly:
+            return lineText(f) + " (DATA PERIODS) gives " + std::to_string(f.count) +
+                   " records per hour; only hourly files can be read";
+        case ErrorKind::EpwThirteenthYear:
+            return lineText(f) + " begins a thirteenth year; at most 12 years can be read";
+        case ErrorKind::EpwNoRecord:
+            return "holds no hourly record";
+        case ErrorKind::EpwOtherLocation:
+            return "holds " + f.value + ", another location than " + f.second;
+        case ErrorKind::EpwYearRepeated:
+            return lineText(f) + ": the year " + f.value + " is given again (" + f.second +
+                   ", line " + std::to_string(f.total) + ")";
+        case ErrorKind::EpwTypicalAmongYears:
+            return "the records from " + lineText(f) +
+                   " are a typical year (their year changes from month to month); a typical "
+                   "year cannot be put together with other years";
+        case ErrorKind::EpwTooManyYears:
+            return "these files hold " + std::to_string(f.count) +
+                   " years; at most 12 can be read together";
+        case ErrorKind::EpwElevationOutside:
+            return "the elevation " + f.value + " m is outside -1000..10000 m";
+        case ErrorKind::EpwNoUsableHour:
+            return "hold no hour with a dry bulb and a humidity (dew point or relative "
+                   "humidity)";
     }
     return f.detail;
 }

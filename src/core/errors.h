@@ -68,6 +68,25 @@ enum class ErrorKind {
 
     // Station files.
     StationPairJournalBad,  // the note of an unfinished replace cannot be understood
+
+    // EPW weather files. `line` is the line of the file.
+    EpwNotEpw,             // the first line is not a LOCATION line
+    EpwLocationShort,      // the LOCATION line has fewer than 10 fields
+    EpwLocationNumberBad,  // LOCATION field `count` (7 latitude, 8 longitude, 9 time zone,
+                           // 10 elevation) is `value`, not a number in its range
+    EpwLineTooLong,        // longer than 64 KiB
+    EpwNotARecord,         // a line among the records that is not one
+    EpwRecordFieldCount,   // `count` fields, fewer than the 10 a record needs
+    EpwRecordDateBad,      // date field `count` (1 year, 2 month, 3 day, 4 hour) is `value`
+    EpwSubHourly,          // DATA PERIODS gives `count` records per hour
+    EpwThirteenthYear,     // the record begins a 13th run of the calendar
+    EpwNoRecord,           // no hourly record at all
+    EpwOtherLocation,      // holds `value`, another place than the file `second`
+    EpwYearRepeated,       // the year `value` again, given before in `second` line `total`
+    EpwTypicalAmongYears,  // the run from `line` is a typical year, beside other years
+    EpwTooManyYears,       // the files hold `count` years together, more than 12
+    EpwElevationOutside,   // elevation `value` m outside -1000..10000
+    EpwNoUsableHour,       // no hour with a dry bulb and a humidity (`path`: the files)
 };
 
 // Why the system refused an operation on a file.
@@ -95,6 +114,7 @@ struct ErrorFields {
     long total = 0;     // a second number, as the kind says
     FileCause cause = FileCause::Unknown;
     std::string detail;  // the system's text for FileCause::Other; the text of ErrorKind::Other
+    std::string second;  // a second file, as the kind says
 };
 
 // One error: its kind and its fields.
@@ -121,6 +141,12 @@ inline ErrorFields detailFields(std::string path, std::string detail) {
 // Fields with the path and the cause of a failed system call.
 ErrorFields fileFields(std::string path, int errnoValue);
 ErrorFields fileFields(std::string path, const std::error_code& code);
+
+// Names of the fields of an EPW error, by their number (EpwLocationNumberBad, EpwRecordDateBad):
+// "latitude", "-90 to 90"; "month".
+std::string epwLocationFieldName(long field);
+std::string epwLocationFieldRange(long field);
+std::string epwDateFieldName(long field);
 
 // The English wording of a problem without the path ("cannot be opened: permission denied"),
 // and with it in front ("/data/x.met: cannot be opened: permission denied").

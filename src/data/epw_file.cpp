@@ -88,9 +88,7 @@ class EpwReader {
             if (!sawLocation) {
                 // A byte-order mark may stand before the first keyword.
                 if (startsWith(line, "\xEF\xBB\xBF")) line.remove_prefix(3);
-                if (!startsWith(line, "LOCATION")) {
-                    fail("is not an EPW weather file (its first line is not a LOCATION line)");
-                }
+                if (!startsWith(line, "LOCATION")) fail(ErrorKind::EpwNotEpw);
                 readLocation(line);
                 sawLocation = true;
                 continue;
@@ -98,14 +96,14 @@ class EpwReader {
             std::array<std::string_view, kRecordFields> fields;
             const std::size_t count = splitFields(line, fields.data(), fields.size());
             if (!startsLikeNumber(fields[0])) {
-                if (!file_.years.empty()) failLine("is not an hourly record");
+                if (!file_.years.empty()) fail(ErrorKind::EpwNotARecord);
                 readHeader(line, fields[0], count);
                 continue;
             }
             readRecord(fields, count);
         }
-        if (!sawLocation) fail("is empty");
-        if (file_.years.empty()) fail("holds no hourly record");
+        if (!sawLocation) fail(ErrorKind::Empty, 0);
+        if (file_.years.empty()) fail(ErrorKind::EpwNoRecord, 0);
         finishRun();
         return std::move(file_);
     }
@@ -119,46 +117,47 @@ class EpwReader {
             newline != nullptr ? static_cast<std::size_t>(static_cast<const char*>(newline) - start)
                                : text_.size() - pos_;
         ++lineNumber_;
-        if (length > kMaxLineLength) failLine("is longer than 64 KiB");
+        if (length > kMaxLineLength) fail(ErrorKind::EpwLineTooLong);
         line = std::string_view(start, length);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         pos_ += length + 1;
         return true;
     }
 
-    [[noreturn]] void fail(const std::string& reason) const {
-        throw DataFileError(file_.path, reason);
+    // An error of the file at a line (none with line 0), with a count and a value.
+    [[noreturn]] void fail(ErrorKind kind, long line, long count = 0,
+                           std::string_view value = {}) const {
+        ErrorFields fields = pathFields(file_.path);
+        fields.line = line;
+        fields.count = count;
+        fields.value = std::string(value.substr(0, 80));
+        throw DataFileError(kind, std::move(fields));
     }
-    [[noreturn]] void failLine(const std::string& reason) const {
-        fail("line " + std::to_string(lineNumber_) + " " + reason);
-    }
+    [[noreturn]] void fail(ErrorKind kind) const { fail(kind, lineNumber_); }
 
-    double locationNumber(std::string_view text, const char* name, double low, double high) {
+    // LOCATION field `field` (numbered from 1) as a number of its range.
+    double locationNumber(std::string_view text, long field, double low, double high) {
         const std::optional<double> value = numberField(text);
         if (!value || *value < low || *value > high) {
-            failLine("(LOCATION): the " + std::string(name) + " '" + std::string(text) +
-                     "' is not a number from " + std::to_string(static_cast<int>(low)) + " to " +
-                     std::to_string(static_cast<int>(high)));
+            fail(ErrorKind::EpwLocationNumberBad, lineNumber_, field, text);
         }
         return *value;
     }
 
     void readLocation(std::string_view line) {
         std::array<std::string_view, 10> f;
-        if (splitFields(line, f.data(), f.size()) < f.size()) {
-            failLine("(LOCATION) has fewer than 10 fields");
-        }
+        if (splitFields(line, f.data(), f.size()) < f.size()) fail(ErrorKind::EpwLocationShort);
         EpwLocation& l = file_.location;
         l.city = std::string(f[1]);
         l.region = std::string(f[2]);
         l.country = std::string(f[3]);
         l.source = std::string(f[4]);
         l.wmo = std::string(f[5]);
-        l.latitude = locationNumber(f[6], "latitude", -90, 90);
-        l.longitude = locationNumber(f[7], "longitude", -180, 180);
-        l.timeZone = locationNumber(f[8], "time zone", -14, 14);
+        l.latitude = locationNumber(f[6], 7, -90, 90);
+        l.longitude = locationNumber(f[7], 8, -180, 180);
+        l.timeZone = locationNumber(f[8], 9, -14, 14);
         // The loader says whether the elevation has a pressure; here it only has to be a number.
-        l.elevation = locationNumber(f[9], "elevation", -1e6, 1e6);
+        l.elevation = locationNumber(f[9], 10, -1e6, 1e6);
     }
 
     void readHeader(std::string_view line, std::string_view keyword, std::size_t count) {
@@ -168,10 +167,7 @@ class EpwReader {
             std::array<std::string_view, 3> f;
             splitFields(line, f.data(), f.size());
             const std::optional<int> perHour = integerField(f[2]);
-            if (perHour && *perHour != 1) {
-                failLine("(DATA PERIODS) gives " + std::to_string(*perHour) +
-                         " records per hour; only hourly files can be read");
-            }
+            if (perHour && *perHour != 1) fail(ErrorKind::EpwSubHourly, lineNumber_, *perHour);
         }
         // TYPICAL/EXTREME PERIODS, GROUND TEMPERATURES, HOLIDAYS/DAYLIGHT SAVINGS and COMMENTS
         // say nothing the statistics use.
@@ -216,11 +212,11 @@ class EpwReader {
         }
     }
 
-    int dateField(std::string_view text, const char* name, int low, int high) const {
+    // Date field `field` (1 year .. 4 hour) as a whole number low..high.
+    int dateField(std::string_view text, long field, int low, int high) const {
         const std::optional<int> value = integerField(text);
         if (!value || *value < low || *value > high) {
-            failLine("has " + std::string(name) + " '" + std::string(text) +
-                     "', not a number from " + std::to_string(low) + " to " + std::to_string(high));
+            fail(ErrorKind::EpwRecordDateBad, lineNumber_, field, text);
         }
         return *value;
     }
@@ -240,13 +236,12 @@ class EpwReader {
 
     void readRecord(const std::array<std::string_view, kRecordFields>& f, std::size_t count) {
         if (count < static_cast<std::size_t>(kRecordFields)) {
-            failLine("has " + std::to_string(count) + " fields; an hourly record has at least " +
-                     std::to_string(kRecordFields));
+            fail(ErrorKind::EpwRecordFieldCount, lineNumber_, static_cast<long>(count));
         }
-        const int year = dateField(f[0], "the year", -9999, 9999);
-        const int month = dateField(f[1], "the month", 1, 12);
-        const int day = dateField(f[2], "the day", 1, month == 2 ? 29 : daysInMonth(month));
-        const int hour = dateField(f[3], "the hour", 1, 24);
+        const int year = dateField(f[0], 1, -9999, 9999);
+        const int month = dateField(f[1], 2, 1, 12);
+        const int day = dateField(f[2], 3, 1, month == 2 ? 29 : daysInMonth(month));
+        const int hour = dateField(f[3], 4, 1, 24);
         if (month == 2 && day == 29) {
             ++file_.leapDayRecords;
             return;
@@ -267,7 +262,7 @@ class EpwReader {
     void startRun(int year) {
         finishRun();
         if (file_.years.size() == static_cast<std::size_t>(kYearSlots)) {
-            failLine("begins a thirteenth year; at most 12 years can be read");
+            fail(ErrorKind::EpwThirteenthYear);
         }
         EpwYear run;
         run.year = year;
@@ -327,9 +322,10 @@ EpwLocationData combineEpwFiles(std::vector<EpwFile> files) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         EpwFile& file = files[i];
         if (!sameLocation(file.location, data.location)) {
-            throw DataFileError(file.path, "holds " + locationText(file) +
-                                               ", another location than " + files.front().path +
-                                               ", which holds " + locationText(files.front()));
+            ErrorFields fields = pathFields(file.path);
+            fields.value = locationText(file);
+            fields.second = files.front().path + " (" + locationText(files.front()) + ")";
+            throw DataFileError(ErrorKind::EpwOtherLocation, std::move(fields));
         }
         data.paths.push_back(file.path);
         if (data.design.source.empty()) data.design = file.design;
@@ -350,16 +346,15 @@ EpwLocationData combineEpwFiles(std::vector<EpwFile> files) {
     }
     for (const auto& [year, origin] : runs) {
         if (year.year == 0) {
-            throw DataFileError(files[origin.file].path,
-                                "the records from line " + std::to_string(origin.line) +
-                                    " are a typical year (their year changes from month to "
-                                    "month); a typical year cannot be put together with other "
-                                    "years");
+            ErrorFields fields = pathFields(files[origin.file].path);
+            fields.line = origin.line;
+            throw DataFileError(ErrorKind::EpwTypicalAmongYears, std::move(fields));
         }
     }
     if (runs.size() > static_cast<std::size_t>(kYearSlots)) {
-        throw DataFileError(files.front().path, "these files hold " + std::to_string(runs.size()) +
-                                                    " years; at most 12 can be read together");
+        ErrorFields fields = pathFields(files.front().path);
+        fields.count = static_cast<long>(runs.size());
+        throw DataFileError(ErrorKind::EpwTooManyYears, std::move(fields));
     }
     std::stable_sort(runs.begin(), runs.end(),
                      [](const auto& a, const auto& b) { return a.first.year < b.first.year; });
@@ -367,10 +362,12 @@ EpwLocationData combineEpwFiles(std::vector<EpwFile> files) {
         if (runs[k].first.year == runs[k - 1].first.year) {
             const Origin& a = runs[k - 1].second;
             const Origin& b = runs[k].second;
-            throw DataFileError(files[b.file].path,
-                                "line " + std::to_string(b.line) + ": the year " +
-                                    std::to_string(runs[k].first.year) + " is given again (" +
-                                    files[a.file].path + ", line " + std::to_string(a.line) + ")");
+            ErrorFields fields = pathFields(files[b.file].path);
+            fields.line = b.line;
+            fields.value = std::to_string(runs[k].first.year);
+            fields.second = files[a.file].path;
+            fields.total = a.line;
+            throw DataFileError(ErrorKind::EpwYearRepeated, std::move(fields));
         }
     }
     for (auto& run : runs)
@@ -400,8 +397,9 @@ EpwLoadCounts loadEpwLocation(AnalysisState& state, const EpwLocationData& data)
     using namespace psychro;
     const EpwLocation& where = data.location;
     if (!isAcceptedAltitude(where.elevation)) {
-        throw UsageError("the elevation " + elevationText(where.elevation) + " m of " +
-                         data.paths.front() + " is outside -1000..10000 m");
+        ErrorFields fields = pathFields(data.paths.front());
+        fields.value = elevationText(where.elevation);
+        throw DataFileError(ErrorKind::EpwElevationOutside, std::move(fields));
     }
     const int years = static_cast<int>(data.years.size());
     const float pt = pressureAtAltitude(static_cast<float>(where.elevation));

@@ -99,7 +99,7 @@ struct EpwLocationData {
 // by year, at most 12. Throws DataFileError naming the files when they describe different
 // locations (neither the same WMO number nor coordinates within 0.01 degrees), when a year is
 // given twice, when a run of several is a typical year (its year changes within it) or when
-// there are more than 12 years; UsageError without a file.
+// there are more than 12 years (each with its own ErrorKind); UsageError without a file.
 EpwLocationData combineEpwFiles(std::vector<EpwFile> files);
 
 // What loading the years into the analysis state found.
@@ -119,7 +119,7 @@ struct EpwLoadCounts {
 // above nYears. Sets the location texts (city, region and country, WMO, coordinates,
 // elevation), selectedLocation, typicalYearIndex (0 for a typical year, -1 for actual years),
 // firstValidYear, lastValidYear, nValidT, nValidH, the plot limits and the validity masks.
-// Throws UsageError, before anything changes, for an elevation outside -1000..10000 m.
+// Throws DataFileError, before anything changes, for an elevation outside -1000..10000 m.
 EpwLoadCounts loadEpwLocation(AnalysisState& state, const EpwLocationData& data);
 
 }  // namespace climstat
