@@ -7,6 +7,8 @@ packages=(build-essential cmake ninja-build clang clang-format libclang-rt-14-de
           # The desktop program and its window tests under a virtual X server.
           qt6-base-dev qt6-charts-dev qt6-datavisualization-dev qt6-declarative-dev libgl-dev
           fonts-dejavu-core xvfb xauth
+          # Qt's own texts (file dialogs, print preview, standard buttons) in Spanish.
+          qt6-translations-l10n
           # The Debian package: its icons and manual pages, and the checks of its desktop entry
           # and AppStream metadata.
           librsvg2-bin help2man desktop-file-utils appstream)

@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     }
     try {
         QApplication application(argc, argv);
-        QApplication::setApplicationDisplayName(QStringLiteral("climstat"));
+        QApplication::setApplicationDisplayName(climstat::app::kProgramName);
+        climstat::app::installSpanishTranslation(application);
         climstat::app::WindowSetup setup;
         setup.programFolder = QApplication::applicationDirPath().toStdString();
         setup.folderInputs =

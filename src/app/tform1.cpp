@@ -310,14 +310,16 @@ void TForm1::refreshTabsAndLabels() {
     auto setTab = [this](QWidget* page, bool visible) {
         PageControl1->setTabVisible(PageControl1->indexOf(page), visible);
     };
-    const bool nothingSelected = CBAEMET->currentIndex() <= 0 && state_->typicalYearIndex < 0;
+    // A chosen station whose load gave no data has no results to show.
+    const bool stationChosen = CBAEMET->currentIndex() > 0 && stationLoaded_;
+    const bool nothingSelected = !stationChosen && state_->typicalYearIndex < 0;
     if (nothingSelected) {
         for (QWidget* page : {TSProyecto, TSValoresHorarios, TSValoresHorariosAEMET, TSDiagrama,
                               TSFrecuencias, TSPromedios, TSGradosHora, TSGradosDia, TSIntervalo}) {
             setTab(page, false);
         }
     } else {
-        if (CBAEMET->currentIndex() > 0) {
+        if (stationChosen) {
             setTab(TSProyecto, true);
             setTab(TSValoresHorariosAEMET, true);
         }
@@ -432,7 +434,7 @@ void TForm1::showResultPage(QWidget* page) {
         runSelection(state, settings);
     }
     const char separator = decimalSeparator();
-    const PageLabelSettings labelSettings = pageLabelSettings();
+    const PageLabelSettings labelSettings = pageLabelSettings(page == TSFrecuencias);
     auto showLabels = [](const PageLabels& labels, QLabel* dataType, QLabel* province,
                          QLabel* altitude, QLabel* station) {
         if (dataType) dataType->setText(qs(labels.dataType));
@@ -481,12 +483,13 @@ void TForm1::showResultPage(QWidget* page) {
     }
 }
 
-PageLabelSettings TForm1::pageLabelSettings() const {
+PageLabelSettings TForm1::pageLabelSettings(bool withLocalityAltitude) const {
     PageLabelSettings settings;
     settings.source = static_cast<DataSource>(RGTiposDatos->itemIndex());
     settings.extrapolationChoice = RGAEMET->itemIndex();
     settings.decimalSeparator = decimalSeparator();
-    if (psychro::movesAltitude(static_cast<psychro::Extrapolation>(RGAEMET->itemIndex()))) {
+    if (withLocalityAltitude &&
+        psychro::movesAltitude(static_cast<psychro::Extrapolation>(RGAEMET->itemIndex()))) {
         settings.localityAltitude = numberFromText(Eaamn->text());
     }
     return settings;

@@ -21,6 +21,7 @@
 #include "app/toolkit.h"
 #include "core/analysis_state.h"
 #include "data/data_folder.h"
+#include "data/station_catalogue.h"
 #include "output/page_labels.h"
 #include "selection/day_type_calendar.h"
 #include "selection/selection.h"
@@ -62,8 +63,9 @@ class TForm1 : public QMainWindow {
 
     // The settings of the selection pass as the controls hold them now.
     SelectionSettings selectionSettings() const;
-    // What the location labels of the result pages and their files are made from.
-    PageLabelSettings pageLabelSettings() const;
+    // What the location labels of the result pages and their files are made from. Only the
+    // frequency page's altitude label reads the locality altitude of Eaamn (converting it).
+    PageLabelSettings pageLabelSettings(bool withLocalityAltitude = false) const;
 
     // Writes the two station files of catalogue item 1..104 from a records file and loads the
     // station; false (with the reason on the station page) when nothing could be written.
@@ -332,6 +334,7 @@ class TForm1 : public QMainWindow {
     void showPage(QWidget* page);
     void showResultPage(QWidget* page);
     void clearStationLabels(bool withCode);
+    void showStationLabels(const StationPageLabels& labels);
     void setCaptionForSource();
     void selectTypicalYear(QComboBox* list, bool list2006);
     void showCalendarPanel();
@@ -352,6 +355,7 @@ class TForm1 : public QMainWindow {
     int lastPointerX_ = 0;
     int lastPointerY_ = 0;
     QWidget* currentPage_ = nullptr;
+    bool stationLoaded_ = false;  // the chosen station's last load gave hours with data
 };
 
 }  // namespace climstat::app

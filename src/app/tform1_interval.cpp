@@ -56,6 +56,24 @@ void paintText(QPainter& painter, const PlacedText& text, const QColor& ink) {
     }
 }
 
+// A text centred inside its box by the outline of its glyphs, in the largest size up to the
+// font's own at which it fits there.
+void paintBoxedText(QPainter& painter, QFont font, const BoxedText& text) {
+    const QRect box(text.box.left, text.box.top, text.box.right - text.box.left,
+                    text.box.bottom - text.box.top);
+    const QString value = qs(text.text);
+    QRect glyphs;
+    for (int pixels = font.pixelSize(); pixels >= 6; --pixels) {
+        font.setPixelSize(pixels);
+        glyphs = QFontMetrics(font).tightBoundingRect(value);
+        if (glyphs.width() <= box.width() && glyphs.height() <= box.height()) break;
+    }
+    painter.setFont(font);
+    painter.setPen(colour(text.ink));
+    painter.drawText(box.left() + (box.width() - glyphs.width()) / 2 - glyphs.left(),
+                     box.top() + (box.height() - glyphs.height()) / 2 - glyphs.top(), value);
+}
+
 QImage schedulePicture(const std::vector<FilledRect>& cells) {
     QImage image(kScheduleGridWidth, kScheduleGridHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -143,6 +161,7 @@ QWidget* TForm1::buildIntervalPage() {
         box->addLayout(row);
         caption->hide();
         edit->hide();
+        checkNumberOnLeave(edit);
         range->addLayout(box);
     };
     column(RG1Variable, "RG1Variable", QStringLiteral("1ª Variable"), 0, RGMinimo, "RGMinimo",
@@ -384,11 +403,11 @@ void TForm1::drawCalendar() {
                   background.font.windowTextColour ? ink : colour(background.font.colour));
     }
     paintRects(painter, dates.cells);
-    painter.setFont(pictureFont(dates.font));
-    for (const PlacedText& text : dates.dayNumbers) {
-        paintText(painter, text, dates.font.windowTextColour ? ink : colour(dates.font.colour));
-    }
     paintLines(painter, background.gridLines);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QFont numbers = pictureFont(dates.font);
+    for (const BoxedText& text : dates.dayNumbers)
+        paintBoxedText(painter, numbers, text);
     ImageCalendario->setPicture(image);
 }
 

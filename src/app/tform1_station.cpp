@@ -242,10 +242,12 @@ QWidget* TForm1::buildStationPage() {
         pathRow->addWidget(browse);
         form->addRow(QStringLiteral("Fichero (AAAA-MM-DD;HH;T;HR):"), pathRow);
         connect(browse, &QPushButton::clicked, &dialog, [&dialog, path] {
-            const QString chosen =
-                QFileDialog::getOpenFileName(&dialog, QStringLiteral("Registros horarios"), {},
-                                             QStringLiteral("Registros (*.csv *.txt);;Todos (*)"));
-            if (!chosen.isEmpty()) path->setText(chosen);
+            const QString chosen = QFileDialog::getOpenFileName(
+                &dialog, QStringLiteral("Registros horarios"), dialogFolder("import"),
+                QStringLiteral("Registros (*.csv *.txt);;Todos (*)"));
+            if (chosen.isEmpty()) return;
+            path->setText(chosen);
+            rememberDialogFolder("import", chosen);
         });
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
         form->addRow(buttons);
@@ -363,6 +365,12 @@ StationLoadSettings loadSettings(const TForm1& form) {
     return settings;
 }
 
+// A load gave something to compute with: the temperature file was read and holds usable hours
+// (the command line ends with a missing-data error otherwise).
+bool stationHasData(const StationLoadResult& load) {
+    return load.temperatureRead && load.usableHours > 0;
+}
+
 // What the station page says about the files of a load.
 QString loadReport(const StationLoadResult& load) {
     QString report;
@@ -394,10 +402,26 @@ QString loadReport(const StationLoadResult& load) {
                   QStringLiteral(" y ") + qs(load.humidityPath) +
                   QStringLiteral(" no contienen ninguna hora utilizable.");
     }
+    if (!stationHasData(load)) {
+        report += QStringLiteral(
+            "\nSin datos de la estación no hay resultados: las páginas de resultados no se "
+            "muestran.");
+    }
     return report;
 }
 
 }  // namespace
+
+void TForm1::showStationLabels(const StationPageLabels& labels) {
+    LProvincia->setText(qs(labels.province));
+    LEstacion->setText(qs(labels.station));
+    LLAT->setText(qs(labels.latitude));
+    LLONG->setText(qs(labels.longitude));
+    Lasnm->setText(qs(labels.altitude));
+    LDatosT->setText(qs(labels.countT));
+    LDatosH->setText(qs(labels.countH));
+    LIndicativo->setText(qs(labels.code));
+}
 
 void TForm1::selectStation() {
     clearStationLabels(true);
@@ -409,18 +433,21 @@ void TForm1::selectStation() {
         setup_.dataFolder.folder.empty()) {
         reportMissingFolder();
     }
-    const StationSelection selection = climstat::selectStation(
-        *state_, item, settings, stationDataFolder(code), std::cout, std::cerr);
-    const StationPageLabels& labels = selection.stationLabels;
-    LProvincia->setText(qs(labels.province));
-    LEstacion->setText(qs(labels.station));
-    LLAT->setText(qs(labels.latitude));
-    LLONG->setText(qs(labels.longitude));
-    Lasnm->setText(qs(labels.altitude));
-    LDatosT->setText(qs(labels.countT));
-    LDatosH->setText(qs(labels.countH));
-    LIndicativo->setText(qs(labels.code));
+    StationSelection selection;
+    try {
+        selection = climstat::selectStation(*state_, item, settings, stationDataFolder(code),
+                                            std::cout, std::cerr);
+    } catch (...) {
+        // The load did not start (an altitude that is not a number): the page still names the
+        // chosen station, and no result page shows the data loaded before under its name.
+        if (!code.empty()) showStationLabels(stationPageLabels(*state_));
+        stationLoaded_ = false;
+        refreshTabsAndLabels();
+        throw;
+    }
+    showStationLabels(selection.stationLabels);
     if (!selection.loaded) return;
+    stationLoaded_ = stationHasData(selection.load);
     if (!setup_.dataFolder.folder.empty()) LAvisoDatos->setText(loadReport(selection.load));
 
     const DesignPageStationTexts& texts = selection.designTexts;
@@ -454,6 +481,9 @@ void TForm1::loadSelectedStation() {
         *state_, state_->locationAltitudeText, state_->stationCode, loadSettings(*this),
         stationDataFolder(state_->stationCode), std::cout, std::cerr);
     LAvisoDatos->setText(loadReport(load));
+    stationLoaded_ = stationHasData(load);
+    // The result pages follow what the reload gave, while the station is chosen in the list.
+    if (CBAEMET->currentIndex() > 0) refreshTabsAndLabels();
 }
 
 void TForm1::RGAEMETClick() {
@@ -533,8 +563,9 @@ void TForm1::Image15MouseMove(int x, int y) {
 }
 
 void TForm1::Image15DblClick() {
+    // A capital picked on the map is chosen in the list: the caption follows as it does there.
     CBMet->setCurrentIndex(mapDoubleClickPosition(*state_));
-    selectTypicalYear2006();
+    CBMetChange();
 }
 
 bool TForm1::importStationRecords(int stationItem, const QString& recordsPath) {

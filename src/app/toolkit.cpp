@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -10,6 +14,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QTranslator>
 #include <exception>
 
 #include "app/error_texts.h"
@@ -71,14 +78,24 @@ void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved(p.x(), p.y());
 }
 
+void PictureWidget::mousePressEvent(QMouseEvent* event) {
+    // The double-click event follows the second press; a new press starts afresh.
+    if (event->button() == Qt::LeftButton) releaseEndsDoubleClick_ = false;
+}
+
 void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        emit clicked();
+    if (event->button() != Qt::LeftButton) return;
+    if (releaseEndsDoubleClick_) {
+        releaseEndsDoubleClick_ = false;
+        return;
     }
+    if (rect().contains(event->position().toPoint())) emit clicked();
 }
 
 void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit doubleClicked();
+    if (event->button() != Qt::LeftButton) return;
+    releaseEndsDoubleClick_ = true;
+    emit doubleClicked();
 }
 
 QLabel* makeLabel(const QString& objectName, const QString& text, QWidget* parent) {
@@ -117,7 +134,7 @@ void showCritical(QWidget* parent, const QString& text) {
         messageSink()(text);
         return;
     }
-    QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+    QMessageBox::critical(parent, kProgramName, text);
 }
 
 bool guarded(QWidget* parent, const std::function<void()>& handler) {
@@ -134,6 +151,91 @@ bool guarded(QWidget* parent, const std::function<void()>& handler) {
         showCritical(parent, QStringLiteral("Error inesperado"));
     }
     return false;
+}
+
+namespace {
+
+class NumberLeaveCheck : public QObject {
+  public:
+    explicit NumberLeaveCheck(QLineEdit* edit) : QObject(edit), edit_(edit), valid_(edit->text()) {
+        edit->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != edit_ || checking_) return false;
+        if (event->type() == QEvent::FocusOut) {
+            check();
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !check()) return true;
+        }
+        return false;
+    }
+
+  private:
+    // Whether the text is a number. Otherwise the last valid one comes back at once (so that
+    // whatever the user turns to computes with a number), and right after the focus change the
+    // message is shown and the edit takes the focus back.
+    bool check() {
+        try {
+            numberFromText(edit_->text());
+            valid_ = edit_->text();
+            return true;
+        } catch (const ConversionError& error) {
+            edit_->setText(valid_);
+            const QString message = qs(std::string(error.what()));
+            QTimer::singleShot(0, edit_, [this, message] {
+                checking_ = true;
+                showCritical(edit_, message);
+                checking_ = false;
+                if (edit_->isVisible()) {
+                    edit_->setFocus(Qt::OtherFocusReason);
+                    edit_->selectAll();
+                }
+            });
+            return false;
+        }
+    }
+
+    QLineEdit* edit_;
+    QString valid_;
+    bool checking_ = false;
+};
+
+}  // namespace
+
+void checkNumberOnLeave(QLineEdit* edit) {
+    new NumberLeaveCheck(edit);
+}
+
+bool installSpanishTranslation(QCoreApplication& application) {
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
+
+std::unique_ptr<QSettings> userSettings() {
+    return std::make_unique<QSettings>(kProgramName, kProgramName);
+}
+
+QString dialogFolder(const QString& purpose) {
+    const QString remembered = userSettings()->value("dialogs/" + purpose).toString();
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir()) return remembered;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
+}
+
+void rememberDialogFolder(const QString& purpose, const QString& chosenFile) {
+    if (chosenFile.isEmpty()) return;
+    userSettings()->setValue("dialogs/" + purpose, QFileInfo(chosenFile).absolutePath());
 }
 
 void copyToClipboard(const QImage& picture) {

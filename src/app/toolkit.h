@@ -6,13 +6,17 @@
 
 #include <QButtonGroup>
 #include <QColor>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "selection/drawing.h"
@@ -39,7 +43,8 @@ class RadioGroup : public QGroupBox {
     QButtonGroup* buttons_;
 };
 
-// A picture shown unscaled at its top-left corner. Pointer positions are picture pixels.
+// A picture shown unscaled at its top-left corner. Pointer positions are picture pixels. A
+// double click raises `clicked` once (for its first press and release) and `doubleClicked` once.
 class PictureWidget : public QWidget {
     Q_OBJECT
   public:
@@ -56,11 +61,14 @@ class PictureWidget : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     QImage picture_;
+    // A double click is one click and one double click: the release that ends it is no click.
+    bool releaseEndsDoubleClick_ = false;
 };
 
 // A label with its object name.
@@ -91,7 +99,11 @@ inline std::string ss(const QString& text) {
     return text.toStdString();
 }
 
-// Shows a critical message box. Tests replace the box by a sink that records the text.
+// The program's name: the title of its message boxes.
+inline const QString kProgramName = QStringLiteral("climstat");
+
+// Shows a critical message box titled with the program's name. Tests replace the box by a sink
+// that records the text.
 void showCritical(QWidget* parent, const QString& text);
 void setMessageSinkForTesting(std::function<void(const QString&)> sink);
 
@@ -99,6 +111,25 @@ void setMessageSinkForTesting(std::function<void(const QString&)> sink);
 // "'<text>' is not a valid floating point value" and abandons the handler; an engine error shows
 // its Spanish wording, any other exception its message. Returns whether the handler ran to its end.
 bool guarded(QWidget* parent, const std::function<void()>& handler);
+
+// Checks the number of an edit when the user leaves it (Enter, Tab, a click elsewhere): a text
+// that is not a number is reported at once with the conversion message, the edit gets back the
+// last text that was a number and keeps the focus.
+void checkNumberOnLeave(QLineEdit* edit);
+
+// Loads Qt's own Spanish texts (file dialogs, print preview, standard buttons) when they are
+// installed (Debian package qt6-translations-l10n); without them those texts stay in English and
+// everything else works. Returns whether they were found.
+bool installSpanishTranslation(QCoreApplication& application);
+
+// What the program remembers per user (QSettings in the user's configuration folder).
+std::unique_ptr<QSettings> userSettings();
+
+// The folder a file dialog of `purpose` ("export", "import") opens in: the one last used for it
+// while it exists, else the user's documents folder (the home folder without one).
+QString dialogFolder(const QString& purpose);
+// Remembers the folder of a file the user chose in a dialog of `purpose`.
+void rememberDialogFolder(const QString& purpose, const QString& chosenFile);
 
 // Puts a picture (a chart as it is drawn now) on the clipboard.
 void copyToClipboard(const QImage& picture);

@@ -30,6 +30,9 @@ void finishTypicalYearLoad(AnalysisState& state, const std::string& altitudeText
                            const std::optional<MetFileData>& file) {
     using namespace psychro;
     state.locationAltitudeText = altitudeText;
+    // A typical year has no station code: files written from it never carry the code of a
+    // station loaded before.
+    state.locationCode.clear();
     state.nYears = 1;
     state.slotYear.fill(0);
     state.firstValidYear = 1;

@@ -22,10 +22,10 @@ std::string typicalYearFilePath(const std::string& dataFolder, std::string_view 
 // and returns "Ciudad: " + name, the text the callers keep as locationCityName.
 // With a typical-year data source the file is read from the data folder first; when it cannot
 // be read (DataFileError) or the name is not in the table (UsageError) the state is untouched.
-// Sets locationAltitudeText, nYears = firstValidYear = lastValidYear = 1, pt of the altitude,
-// ts and w of slot 1 and locationLatitude, lowers to 99.5 % the humidity ratio of every hour
-// above 100 % relative humidity, computes the wet bulb of every hour, sets both masks of slot 1
-// and resets the plot limits.
+// Sets locationAltitudeText (and clears locationCode), nYears = firstValidYear = lastValidYear = 1,
+// pt of the altitude, ts and w of slot 1 and locationLatitude, lowers to 99.5 % the humidity ratio
+// of every hour above 100 % relative humidity, computes the wet bulb of every hour, sets both masks
+// of slot 1 and resets the plot limits.
 std::string loadTypicalYear(AnalysisState& state, std::string_view name, DataSource source,
                             const std::string& dataFolder, TypicalYearNotes* notes = nullptr);
 

@@ -22,22 +22,6 @@ constexpr int kBandRows[4] = {5, 6, 6, 6};
 
 constexpr int kOffGrid = -1;
 
-bool isLastTwoRowsOfBand(int row) {
-    switch (row) {
-        case 4:
-        case 5:
-        case 11:
-        case 12:
-        case 18:
-        case 19:
-        case 25:
-        case 26:
-            return true;
-        default:
-            return false;
-    }
-}
-
 int gridColumn(int x) {
     if (x < 0) return kOffGrid;
     if (x <= 18) return 0;
@@ -294,23 +278,25 @@ Rgb calendarColour(int dayType) {
 
 CalendarDrawing drawCalendar(const DayTypeTable& dayTypeTable) {
     CalendarDrawing drawing;
-    drawing.font = Font{"Arial", 11, true, true, kBlack};
+    drawing.font = Font{"Arial", 11, true, false, kBlack};
     drawing.cells.reserve(kDaysPerYear);
     drawing.dayNumbers.reserve(kDaysPerYear);
     for (int n = 1; n <= kDaysPerYear; ++n) {
         const int month = monthOfDay(n);
-        const int day = dayOfMonth(n);
         const int band = (month - 1) / 3;
         const int block = (month - 1) % 3;
         const CalendarPlace place = calendarPlace(n);
         const Rgb colour = calendarColour(dayTypeTable[static_cast<std::size_t>(dateSlot(n))]);
-        int x = 20 * (place.column - 1) + 20 + 4 * block;
-        if (calendarWeekday(n) == 6) ++x;
-        int y = 12 * (place.row - 1) + 15 - 6 * band;
-        if (isLastTwoRowsOfBand(place.row)) ++y;
-        drawing.cells.push_back({x, y, x + 20, y + 12, colour});
-        drawing.dayNumbers.push_back(
-            {day <= 9 ? x + 4 : x + 2, y - 1, std::to_string(day), colour, false, false});
+        // The grid lines run along the left and top pixel of every cell (calendarBackground).
+        const int weekday = place.column - 1 - 8 * block;
+        const int firstRowOfBand = 7 * band + (band == 0 ? 1 : 0);
+        const int left = kBlockLeft[block] + 20 * weekday;
+        const int top = kBandTop[band] + 12 * (place.row - firstRowOfBand);
+        const FilledRect cell{left + 1, top + 1, left + 20, top + 12, colour};
+        drawing.cells.push_back(cell);
+        // The number keeps a pixel of the fill all round it.
+        const FilledRect text{cell.left + 1, cell.top + 1, cell.right - 1, cell.bottom - 1, colour};
+        drawing.dayNumbers.push_back({text, std::to_string(dayOfMonth(n)), contrastingInk(colour)});
     }
     return drawing;
 }

@@ -135,11 +135,14 @@ void applyDayTypeSelection(CalendarPanel& panel, DayTypeTable& dayTypeTable, int
 Rgb calendarColour(int dayType);
 
 // Every date as a filled rectangle in the colour of its type with its day number on it, in
-// day-of-year order (cells[N - 1] and dayNumbers[N - 1] are day N).
+// day-of-year order (cells[N - 1] and dayNumbers[N - 1] are day N). A cell is the inside of the
+// grid cell that calendarCellAt maps to the date, clear of its lines; the number is written
+// centred a pixel inside it, in black or white as reads best on the fill, in the font given (or
+// smaller, so that it stays inside the cell).
 struct CalendarDrawing {
     Font font;
     std::vector<FilledRect> cells;
-    std::vector<PlacedText> dayNumbers;
+    std::vector<BoxedText> dayNumbers;
 };
 CalendarDrawing drawCalendar(const DayTypeTable& dayTypeTable);
 

@@ -68,4 +68,19 @@ struct PlacedText {
     friend bool operator==(const PlacedText&, const PlacedText&) = default;
 };
 
+// A text written centred inside a box, in its own colour.
+struct BoxedText {
+    FilledRect box;
+    std::string text;
+    Rgb ink;
+    friend bool operator==(const BoxedText&, const BoxedText&) = default;
+};
+
+// Black or white, whichever reads better on a fill: white on dark fills (blue, red, teal...),
+// black on light ones (silver, aqua, lime...), by the fill's luma.
+inline Rgb contrastingInk(Rgb fill) {
+    const int luma = 299 * fill.r + 587 * fill.g + 114 * fill.b;  // thousandths
+    return luma < 140 * 1000 ? kWhite : kBlack;
+}
+
 }  // namespace climstat

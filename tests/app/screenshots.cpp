@@ -81,6 +81,47 @@ int position2013(std::string_view name) {
 
 }  // namespace
 
+// The calendar with every day type on some dates: a season each for four types, every Sunday
+// "Sin uso" and a week "8/20h".
+void paintEveryDayType(TForm1& w) {
+    w.modeButtons[static_cast<std::size_t>(climstat::CalendarMode::Season)]->click();
+    const int seasonTypes[4] = {2, 4, 5, 6};
+    for (int season = 0; season < 4; ++season) {
+        w.dayTypeButtons[static_cast<std::size_t>(seasonTypes[season])]->click();
+        w.CBCEstaciones->setCurrentIndex(season);
+        w.BitBtn1->click();
+    }
+    w.modeButtons[static_cast<std::size_t>(climstat::CalendarMode::Weekday)]->click();
+    w.dayTypeButtons[7]->click();
+    w.CBDiaSemana->setCurrentIndex(6);
+    w.BitBtn1->click();
+    w.dayTypeButtons[3]->click();
+    w.modeButtons[static_cast<std::size_t>(climstat::CalendarMode::Week)]->click();
+    settle();
+}
+
+void resetDayTypes(TForm1& w) {
+    w.dayTypeButtons[1]->click();
+    w.modeButtons[static_cast<std::size_t>(climstat::CalendarMode::Year)]->click();
+    w.modeButtons[static_cast<std::size_t>(climstat::CalendarMode::Week)]->click();
+    settle();
+}
+
+// The calendar picture three times its size, pixels kept sharp, to judge the cells and numbers.
+void saveCalendarZoom(TForm1& w, const QString& name) {
+    const QImage& picture = w.ImageCalendario->picture();
+    const QImage zoom =
+        picture.scaled(picture.size() * 3, Qt::KeepAspectRatio, Qt::FastTransformation);
+    QImage opaque(zoom.size(), QImage::Format_RGB32);
+    opaque.fill(Qt::white);
+    QPainter painter(&opaque);
+    painter.drawImage(0, 0, zoom);
+    painter.end();
+    const QString path = outDir + "/" + name + ".png";
+    if (!opaque.save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    std::printf("%s\n", qPrintable(path));
+}
+
 // Every result page in each of its display modes.
 void visitResults(TForm1& w, const QString& prefix, bool station) {
     auto page = [&](QWidget* p) {
@@ -309,6 +350,10 @@ int main(int argc, char** argv) {
         click(w.RGMinimo, 1);
         save(w, "07-intervalo");
         click(w.RGMinimo, 0);
+        paintEveryDayType(w);
+        save(w, "07-intervalo-calendario");
+        saveCalendarZoom(w, "07-calendario-x3");
+        resetDayTypes(w);
         visitResults(w, "08-cte2013", false);
         w.SBAcerca->click();
         save(w, "14-informacion");

@@ -297,45 +297,50 @@ TEST(CalendarDrawingGeometry, CellsAndDayNumbers) {
     EXPECT_EQ(drawing.font.family, "Arial");
     EXPECT_EQ(drawing.font.pixelHeight, 11);
     EXPECT_TRUE(drawing.font.bold);
-    EXPECT_TRUE(drawing.font.windowTextColour);
     ASSERT_EQ(drawing.cells.size(), 365u);
     ASSERT_EQ(drawing.dayNumbers.size(), 365u);
 
-    EXPECT_EQ(drawing.cells[0], (FilledRect{20, 15, 40, 27, kSilver}));  // 1 January
-    EXPECT_EQ(drawing.dayNumbers[0], (PlacedText{24, 14, "1", kSilver, false, false}));
-    EXPECT_EQ(drawing.cells[6].left, 141);  // 7 January, a Sunday, one pixel right
-    EXPECT_EQ(drawing.cells[9].top, 27);    // 10 January, row 2
-    EXPECT_EQ(drawing.dayNumbers[9], (PlacedText{62, 26, "10", kSilver, false, false}));
-    EXPECT_EQ(drawing.cells[21].top, 52);  // 22 January, row 4, one pixel down
-    EXPECT_EQ(drawing.cells[31], (FilledRect{244, 15, 264, 27, kSilver}));  // 1 February
-    EXPECT_EQ(drawing.cells[90], (FilledRect{141, 81, 161, 93, kSilver}));  // 1 April
-    EXPECT_EQ(drawing.cells[364], (FilledRect{348, 298, 368, 310, kSilver}));
+    // The inside of each grid cell: one pixel right of and below its lines.
+    EXPECT_EQ(drawing.cells[0], (FilledRect{20, 16, 39, 27, kSilver}));  // 1 January
+    EXPECT_EQ(drawing.dayNumbers[0], (BoxedText{{21, 17, 38, 26, kSilver}, "1", kBlack}));
+    EXPECT_EQ(drawing.cells[6].left, 140);  // 7 January, a Sunday
+    EXPECT_EQ(drawing.cells[9].top, 28);    // 10 January, row 2
+    EXPECT_EQ(drawing.dayNumbers[9].text, "10");
+    EXPECT_EQ(drawing.cells[21].top, 52);                                   // 22 January, row 4
+    EXPECT_EQ(drawing.cells[31], (FilledRect{246, 16, 265, 27, kSilver}));  // 1 February
+    EXPECT_EQ(drawing.cells[90], (FilledRect{140, 82, 159, 93, kSilver}));  // 1 April
+    EXPECT_EQ(drawing.cells[364], (FilledRect{349, 298, 368, 309, kSilver}));
+    // Numbers in white on the dark fills, in black on the light ones.
     const Rgb colours[8] = {kSilver, kSilver, kFuchsia, kRed, kBlue, kAqua, kLime, kTeal};
+    const Rgb inks[8] = {kBlack, kBlack, kWhite, kWhite, kWhite, kBlack, kBlack, kWhite};
     for (int t = 1; t <= 7; ++t) {
-        EXPECT_EQ(drawing.cells[static_cast<std::size_t>(t + 99)].colour, colours[t]) << t;
-        EXPECT_EQ(drawing.dayNumbers[static_cast<std::size_t>(t + 99)].background, colours[t]);
+        const auto i = static_cast<std::size_t>(t + 99);
+        EXPECT_EQ(drawing.cells[i].colour, colours[t]) << t;
+        EXPECT_EQ(drawing.dayNumbers[i].ink, inks[t]) << t;
     }
 }
 
-TEST(CalendarDrawingGeometry, EveryCellLiesOnTheDateItPaints) {
+TEST(CalendarDrawingGeometry, EveryCellLiesOnTheDateItPaintsClearOfTheLines) {
     const CalendarDrawing drawing = drawCalendar(DayTypeTable{});
+    const CalendarPicture picture = calendarBackground();
     for (int n = 1; n <= kDaysPerYear; ++n) {
         const FilledRect& cell = drawing.cells[static_cast<std::size_t>(n - 1)];
         const CalendarCell date{dayOfMonth(n), monthOfDay(n)};
-        // The cells of the middle months start one pixel left of their column.
-        ASSERT_EQ(calendarCellAt(cell.left + 1, cell.top), date) << n;
-        ASSERT_EQ(calendarCellAt(cell.left + 10, cell.top + 6), date) << n;
-        const bool middleBlock = (date.month - 1) % 3 == 1;
-        if (!middleBlock || (n - 1) % 7 == 6) {
-            ASSERT_EQ(calendarCellAt(cell.left, cell.top), date) << n;
+        for (int x = cell.left; x < cell.right; ++x) {
+            for (int y = cell.top; y < cell.bottom; ++y)
+                ASSERT_EQ(calendarCellAt(x, y), date) << n << " at " << x << "," << y;
         }
-        ASSERT_LE(cell.right, kCalendarWidth);
-        ASSERT_LE(cell.bottom, kCalendarHeight);
-        for (int m = 1; m < n; ++m) {
-            const FilledRect& other = drawing.cells[static_cast<std::size_t>(m - 1)];
-            const bool overlap = cell.left < other.right && other.left < cell.right &&
-                                 cell.top < other.bottom && other.top < cell.bottom;
-            ASSERT_FALSE(overlap) << n << " and " << m;
+        ASSERT_NE(calendarCellAt(cell.left, cell.bottom), date) << n;  // the next row's line
+        const FilledRect& text = drawing.dayNumbers[static_cast<std::size_t>(n - 1)].box;
+        ASSERT_TRUE(text.left > cell.left && text.right < cell.right && text.top > cell.top &&
+                    text.bottom < cell.bottom)
+            << n;
+        for (const LineSegment& line : picture.gridLines) {
+            const bool crosses = std::max(line.x1, line.x2) >= cell.left &&
+                                 std::min(line.x1, line.x2) < cell.right &&
+                                 std::max(line.y1, line.y2) >= cell.top &&
+                                 std::min(line.y1, line.y2) < cell.bottom;
+            ASSERT_FALSE(crosses) << n;
         }
     }
 }

@@ -1,0 +1,263 @@
+// The workflow of the station and interval pages as a user meets it: loads that fail, edits
+// left with a wrong number, double clicks, captions, Qt's own texts and the remembered folders.
+
+#include <QDir>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "data/station_catalogue.h"
+#include "data/typical_year_table.h"
+#include "support/station_builder.h"
+#include "window_fixture.h"
+
+namespace climstat::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+int zonePosition(std::string_view name) {
+    for (const TypicalYearLocation& row : typicalYearLocations()) {
+        if (row.name == name) return row.position;
+    }
+    return 0;
+}
+
+// A data folder with the typical-year files and an eleven-year station 3195 made of them.
+class ShellTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        if (realDatabaseDir().empty()) return;
+        folder = makeTempDir("window-shell");
+        for (const auto& entry : fs::directory_iterator(realDatabaseDir())) {
+            fs::create_symlink(entry.path(), folder + "/" + entry.path().filename().string());
+        }
+        writeElevenYearStation(realDatabaseDir(), folder, "3195");
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        window.reset();
+        if (!folder.empty()) fs::remove_all(folder);
+    }
+
+    void show(QWidget* page) {
+        window->PageControl1->setCurrentWidget(page);
+        QApplication::processEvents();
+    }
+
+    // The 2013 zone D3 loaded and the interval page shown, with the user-defined preset when
+    // `schedules`.
+    app::TForm1& openZoneInterval(bool schedules) {
+        app::TForm1& w = open(folder);
+        click(w.RGTiposDatos, 2);
+        choose(w.CBMet2013, zonePosition("D3_peninsula"));
+        show(w.TSIntervalo);
+        if (schedules) click(w.RGIntervalo, 12);
+        return w;
+    }
+
+    // The press, release, press, double-click and release of a real double click.
+    static void doubleClick(QWidget* widget, QPoint point) {
+        const QPointF local(point);
+        const QPointF global = widget->mapToGlobal(local);
+        for (QEvent::Type type :
+             {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            const bool down = type != QEvent::MouseButtonRelease;
+            QMouseEvent event(type, local, global, Qt::LeftButton,
+                              down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(widget, &event);
+        }
+    }
+
+    std::string folder;
+};
+
+TEST_F(ShellTest, ADoubleClickOnAScheduleHourTogglesItOnce) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZoneInterval(true);
+    moveTo(w.ImageCalefS, QPoint(30, 5));
+    doubleClick(w.ImageCalefS, QPoint(30, 5));
+    EXPECT_EQ(w.state().scheduleTable[2][1], 0.0f);
+    EXPECT_EQ(w.ImageCalef->picture().pixelColor(30, 5), QColor(Qt::white));
+    QTest::mouseClick(w.ImageCalefS, Qt::LeftButton, {}, QPoint(30, 5));  // a click after it
+    EXPECT_EQ(w.state().scheduleTable[2][1], 1.0f);
+}
+
+TEST_F(ShellTest, CalendarNumbersAreWrittenInsideTheirCellsReadablyOnDarkFills) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZoneInterval(true);
+    w.dayTypeButtons[4]->click();  // "Esp. 1", blue: the week of 8 January
+    moveTo(w.ImageCalendario, QPoint(25, 30));
+    QTest::mouseClick(w.ImageCalendario, Qt::LeftButton, {}, QPoint(25, 30));
+    // 8 January fills x 20..38, y 28..38; its lines are at x 19 and 39, y 27 and 39.
+    const QImage& picture = w.ImageCalendario->picture();
+    int white = 0;
+    int blue = 0;
+    for (int x = 20; x <= 38; ++x) {
+        for (int y = 28; y <= 38; ++y) {
+            const QColor c = picture.pixelColor(x, y);
+            if (c.lightness() > 200) ++white;
+            if (c == QColor(0, 0, 255)) ++blue;
+        }
+    }
+    EXPECT_GT(white, 10);  // the number, in white
+    EXPECT_GT(blue, 100);  // on the fill
+    EXPECT_EQ(picture.pixelColor(19, 33), QColor(Qt::black));
+    EXPECT_EQ(picture.pixelColor(30, 27), QColor(Qt::black));
+    EXPECT_EQ(picture.pixelColor(20, 28), QColor(0, 0, 255));  // the corner is no digit
+}
+
+TEST_F(ShellTest, TheAltitudeEditIsConvertedWhenALoadStartsAndOnTheFrequencyPageOnly) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    choose(w.CBAEMET, stationIndexForCode("3195"));
+    click(w.RGAEMET, 1);
+    w.Eaamn->setText("abc");
+    show(w.TSPromedios);  // leaving the station page starts the load
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QStringLiteral("'abc' is not a valid floating point value"));
+    EXPECT_FALSE(w.LasnmP->text().isEmpty());
+    for (QWidget* page : {w.TSGradosHora, w.TSDiagrama, w.TSGradosDia}) {
+        show(page);
+    }
+    EXPECT_TRUE(w.saveActivePage(QString::fromStdString(folder + "/grados-dia")));
+    EXPECT_EQ(messages.size(), 1);
+    show(w.TSFrecuencias);  // its altitude label is the locality's
+    EXPECT_EQ(messages.size(), 2);
+}
+
+TEST_F(ShellTest, ALoadThatCannotStartStillNamesTheChosenStationAndShowsNoResults) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    click(w.RGAEMET, 1);
+    w.Eaamn->setText("abc");
+    choose(w.CBAEMET, stationIndexForCode("3195"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(w.LIndicativo->text(), QStringLiteral("Indicativo: 3195"));
+    EXPECT_EQ(w.LEstacion->text(), QStringLiteral("Estación: Madrid (Retiro)"));
+    EXPECT_FALSE(tabVisible(w.TSProyecto));
+    EXPECT_FALSE(tabVisible(w.TSFrecuencias));
+
+    w.Eaamn->setText("700");  // the load happens when the page is left
+    show(w.TSIntervalo);
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_TRUE(tabVisible(w.TSProyecto));
+    EXPECT_TRUE(tabVisible(w.TSFrecuencias));
+}
+
+TEST_F(ShellTest, AStationWithoutFilesGetsNoResultTabsAndThePageSaysWhy) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    choose(w.CBAEMET, stationIndexForCode("3195"));
+    ASSERT_TRUE(tabVisible(w.TSProyecto));
+    choose(w.CBAEMET, stationIndexForCode("1387E"));
+    for (QWidget* page :
+         {w.TSProyecto, w.TSIntervalo, w.TSFrecuencias, w.TSGradosDia, w.TSValoresHorariosAEMET}) {
+        EXPECT_FALSE(tabVisible(page)) << page->objectName().toStdString();
+    }
+    EXPECT_TRUE(w.LAvisoDatos->text().contains("T1387E_.bin"));
+    EXPECT_TRUE(w.LAvisoDatos->text().contains(QStringLiteral("no hay resultados")));
+    EXPECT_EQ(w.LIndicativo->text(), QStringLiteral("Indicativo: 1387E"));
+}
+
+TEST_F(ShellTest, AZoneSavedAfterAStationCarriesNoStationCode) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    choose(w.CBAEMET, stationIndexForCode("3195"));
+    click(w.RGTiposDatos, 2);
+    choose(w.CBMet2013, zonePosition("D3_peninsula"));
+    show(w.TSFrecuencias);
+    ASSERT_TRUE(w.saveActivePage(QString::fromStdString(folder + "/frecuencias")));
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::run({"--decimal-separator", std::string(1, app::decimalSeparator()),
+                        "--data-dir", folder, "--source", "cte2013", "--location", "D3_peninsula",
+                        "frequencies", "--variable", "ts"},
+                       out, err, ""),
+              0)
+        << err.str();
+    EXPECT_EQ(readBytes(folder + "/frecuencias.txt"), out.str());
+}
+
+TEST_F(ShellTest, ALimitThatIsNoNumberIsReportedWhenTheEditIsLeft) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZoneInterval(false);
+    click(w.RGMinimo, 1);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.EMin->setFocus();
+    w.EMin->selectAll();
+    QTest::keyClicks(w.EMin, "abc");
+    QTest::keyClick(w.EMin, Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QStringLiteral("'abc' is not a valid floating point value"));
+    EXPECT_EQ(w.EMin->text(), QStringLiteral("0"));
+    EXPECT_TRUE(w.EMin->hasFocus());
+
+    w.EMin->selectAll();
+    QTest::keyClicks(w.EMin, "25");
+    QTest::keyClick(w.EMin, Qt::Key_Return);
+    QTest::keyClicks(w.EMin, "x");
+    QTest::keyClick(w.EMin, Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], QStringLiteral("'25x' is not a valid floating point value"));
+    EXPECT_EQ(w.EMin->text(), QStringLiteral("25"));
+    show(w.TSFrecuencias);  // the pages compute with the limit that is a number
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_FALSE(w.LasnmF->text().isEmpty());
+}
+
+TEST_F(ShellTest, MessageBoxesCarryTheProgramsName) {
+    app::TForm1& w = open("");
+    app::setMessageSinkForTesting({});
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            box->accept();
+        }
+    });
+    app::showCritical(&w, QStringLiteral("'x' is not a valid floating point value"));
+    EXPECT_EQ(title, QStringLiteral("climstat"));
+}
+
+TEST_F(ShellTest, TheCaptionFollowsACapitalChosenOnTheMap) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    click(w.RGTiposDatos, 1);
+    moveTo(w.Image15, QPoint(400, 190));
+    QTest::mouseDClick(w.Image15, Qt::LeftButton, {}, QPoint(400, 190));
+    ASSERT_EQ(w.CBMet->currentText(), QStringLiteral("Madrid"));
+    EXPECT_EQ(w.windowTitle(),
+              QStringLiteral("Programa de análisis de datos climáticos: CTE-HE 2006   Madrid"));
+}
+
+TEST_F(ShellTest, QtsOwnTextsAreSpanishWhenTheTranslationIsInstalled) {
+    const QString catalogue =
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_es.qm");
+    if (!QFileInfo::exists(catalogue)) GTEST_SKIP() << "no " << catalogue.toStdString();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Ver en:"));
+}
+
+TEST_F(ShellTest, FileDialogsOpenInTheFolderLastUsedElseInTheDocuments) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString first = app::dialogFolder("export");
+    EXPECT_TRUE(first == documents || first == QDir::homePath()) << first.toStdString();
+    const std::string chosen = makeTempDir("export-folder");
+    app::rememberDialogFolder("export", QString::fromStdString(chosen + "/datos.txt"));
+    EXPECT_EQ(app::dialogFolder("export"), QString::fromStdString(chosen));
+    EXPECT_EQ(app::dialogFolder("import"), first);  // each dialog remembers its own
+    fs::remove_all(chosen);
+    EXPECT_EQ(app::dialogFolder("export"), first);  // a folder that is gone is not offered
+}
+
+}  // namespace
+}  // namespace climstat::test
