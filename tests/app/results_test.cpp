@@ -26,22 +26,8 @@ std::string cliPage(std::vector<std::string> args) {
     return out.str();
 }
 
-class ResultPagesTest : public WindowTest {
+class ResultPagesTest : public StationFolderWindowTest {
   protected:
-    void SetUp() override {
-        if (realDatabaseDir().empty()) return;
-        folder = makeTempDir("window-results");
-        for (const auto& entry : fs::directory_iterator(realDatabaseDir())) {
-            fs::create_symlink(entry.path(), folder + "/" + entry.path().filename().string());
-        }
-        writeElevenYearStation(realDatabaseDir(), folder, "3195");
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        window.reset();
-        if (!folder.empty()) fs::remove_all(folder);
-    }
-
     app::TForm1& openZone() {
         app::TForm1& w = open(folder);
         click(w.RGTiposDatos, 2);
@@ -78,8 +64,6 @@ class ResultPagesTest : public WindowTest {
         args.insert(args.begin(), {"--data-dir", folder, "--source", "aemet", "--station", "3195"});
         return args;
     }
-
-    std::string folder;
 };
 
 TEST_F(ResultPagesTest, ThePagesOfAZoneSaveWhatTheCommandLineWrites) {

@@ -28,23 +28,8 @@ int zonePosition(std::string_view name) {
     return 0;
 }
 
-// A data folder with the typical-year files and an eleven-year station 3195 made of them.
-class ShellTest : public WindowTest {
+class ShellTest : public StationFolderWindowTest {
   protected:
-    void SetUp() override {
-        if (realDatabaseDir().empty()) return;
-        folder = makeTempDir("window-shell");
-        for (const auto& entry : fs::directory_iterator(realDatabaseDir())) {
-            fs::create_symlink(entry.path(), folder + "/" + entry.path().filename().string());
-        }
-        writeElevenYearStation(realDatabaseDir(), folder, "3195");
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        window.reset();
-        if (!folder.empty()) fs::remove_all(folder);
-    }
-
     void show(QWidget* page) {
         window->PageControl1->setCurrentWidget(page);
         QApplication::processEvents();
@@ -74,8 +59,6 @@ class ShellTest : public WindowTest {
             QApplication::sendEvent(widget, &event);
         }
     }
-
-    std::string folder;
 };
 
 TEST_F(ShellTest, ADoubleClickOnAScheduleHourTogglesItOnce) {

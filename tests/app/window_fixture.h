@@ -5,10 +5,12 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QStringList>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "app/tform1.h"
+#include "support/station_builder.h"
 #include "support/test_data.h"
 
 namespace climstat::test {
@@ -62,6 +64,27 @@ class WindowTest : public ::testing::Test {
 
     std::unique_ptr<app::TForm1> window;
     QStringList messages;
+};
+
+// A window test with a data folder of its own: the real typical-year files and an eleven-year
+// station 3195 made of them (nothing when the real files are missing).
+class StationFolderWindowTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        if (realDatabaseDir().empty()) return;
+        folder = makeTempDir("window-station");
+        for (const auto& entry : std::filesystem::directory_iterator(realDatabaseDir())) {
+            std::filesystem::create_symlink(entry.path(),
+                                            folder + "/" + entry.path().filename().string());
+        }
+        writeElevenYearStation(realDatabaseDir(), folder, "3195");
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        window.reset();
+        if (!folder.empty()) std::filesystem::remove_all(folder);
+    }
+    std::string folder;
 };
 
 }  // namespace climstat::test

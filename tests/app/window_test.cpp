@@ -153,24 +153,7 @@ TEST_F(WindowTest, TheMapNamesTheCapitalUnderThePointerAndLoadsItOnDoubleClick) 
     EXPECT_EQ(w.state().typicalYearIndex, 29);
 }
 
-class StationWindowTest : public WindowTest {
-  protected:
-    void SetUp() override {
-        if (realDatabaseDir().empty()) return;
-        folder = makeTempDir("window-station");
-        for (const auto& entry : std::filesystem::directory_iterator(realDatabaseDir())) {
-            std::filesystem::create_symlink(entry.path(),
-                                            folder + "/" + entry.path().filename().string());
-        }
-        writeElevenYearStation(realDatabaseDir(), folder, "3195");
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        window.reset();
-        if (!folder.empty()) std::filesystem::remove_all(folder);
-    }
-    std::string folder;
-};
+using StationWindowTest = StationFolderWindowTest;
 
 TEST_F(StationWindowTest, AStationLoadsAndTheExtrapolationTakesEffectWhenThePageIsLeft) {
     CLIMSTAT_NEED_REAL_DATA();
