@@ -16,6 +16,7 @@
 #include "output/text_export.h"
 #include "psychro/station_extrapolation.h"
 #include "selection/day_types.h"
+#include "selection/selection_summary.h"
 #include "stats/degree_tables.h"
 #include "stats/hourly_values.h"
 
@@ -183,6 +184,10 @@ QWidget* TForm1::buildResultPage(const QString& name, QLabel*& dataType, QLabel*
     grid->addWidget(altitude, 1, 0);
     grid->addWidget(station, 1, 1);
     grid->setColumnStretch(1, 1);
+    auto* selection = makeLabel("LSeleccion" + suffix, {}, band);
+    selection->setWordWrap(true);
+    grid->addWidget(selection, 2, 0, 1, 2);
+    selectionLines_[page] = selection;
     layout->addWidget(band);
     if (!note.isEmpty()) {
         auto* hint = makeLabel(name + "_note", note, page);
@@ -269,8 +274,11 @@ void TForm1::connectHandlers() {
     connect(SBAcerca, &QToolButton::clicked, this, [this] { showHelp(0); });
     connect(BitBtn8, &QPushButton::clicked, this, [this] { BitBtn8Click(); });
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int i) { pageChanged(i); });
-    connect(ComboBox5, &QComboBox::activated, this, [] {});
-    connect(ComboBox6, &QComboBox::activated, this, [] {});
+    // The year lists change the hours their pages count.
+    connect(ComboBox5, &QComboBox::activated, this,
+            [this] { guarded(this, [this] { showSelectionLine(TSDiagrama); }); });
+    connect(ComboBox6, &QComboBox::activated, this,
+            [this] { guarded(this, [this] { showSelectionLine(TSValoresHorariosAEMET); }); });
     // The location labels of the pages share the calendar's button.
     for (ClickLabel* label : {LIndicativo, LEstacion, LEstacion2_, Label2, LasnmD, LEstacionD,
                               LEstacionF, LasnmF, LEstacionP, LasnmP, LasnmG, LEstacionG, LasnmH,
@@ -481,6 +489,42 @@ void TForm1::showResultPage(QWidget* page) {
                    LProvinciaVAEMET, LasnmVAEMET, LEstacionVAEMET);
         plotStationHourlyValuesPage();
     }
+    showSelectionLine(page);
+}
+
+QLabel* TForm1::selectionLine(QWidget* page) const {
+    const auto found = selectionLines_.find(page);
+    return found == selectionLines_.end() ? nullptr : found->second;
+}
+
+void TForm1::showSelectionLine(QWidget* page) {
+    QLabel* line = selectionLine(page);
+    if (line == nullptr) return;
+    const bool allHours = page == TSProyecto || page == TSGradosDia;
+    // The pages that show one year of a station count that year's hours.
+    int yearSlot = 0;
+    if (RGTiposDatos->itemIndex() == 0) {
+        if (page == TSDiagrama) yearSlot = ComboBox5->currentIndex() + 1;
+        if (page == TSValoresHorariosAEMET) yearSlot = ComboBox6->currentIndex() + 1;
+    }
+    const SelectionSummary summary =
+        selectionSummary(*state_, selectionSettings(),
+                         allHours ? SummaryScope::AllValidHours : SummaryScope::Selected, yearSlot);
+    line->setText(qs(summary.text));
+}
+
+QStringList TForm1::printHeading(QWidget* chart) const {
+    for (const auto& [page, line] : selectionLines_) {
+        if (!page->isAncestorOf(chart)) continue;
+        QStringList location;
+        if (const auto* band = page->findChild<QFrame*>(page->objectName() + "_location")) {
+            for (QLabel* label : band->findChildren<QLabel*>()) {
+                if (label != line && !label->text().isEmpty()) location << label->text();
+            }
+        }
+        return {location.join("   "), line->text()};
+    }
+    return {};
 }
 
 PageLabelSettings TForm1::pageLabelSettings(bool withLocalityAltitude) const {

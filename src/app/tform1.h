@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -66,6 +67,12 @@ class TForm1 : public QMainWindow {
     // What the location labels of the result pages and their files are made from. Only the
     // frequency page's altitude label reads the locality altitude of Eaamn (converting it).
     PageLabelSettings pageLabelSettings(bool withLocalityAltitude = false) const;
+
+    // The line of a result page that says which hours its figures count (nullptr for the
+    // station and interval pages).
+    QLabel* selectionLine(QWidget* page) const;
+    // What a printout of a chart carries above it: its page's location and selection lines.
+    QStringList printHeading(QWidget* chart) const;
 
     // Writes the two station files of catalogue item 1..104 from a records file and loads the
     // station; false (with the reason on the station page) when nothing could be written.
@@ -163,6 +170,7 @@ class TForm1 : public QMainWindow {
     QLineEdit* EMax = nullptr;
     QLabel* Label47 = nullptr;
     QLabel* Label46 = nullptr;
+    QLabel* LAvisoGrados = nullptr;  // why the degree pages are hidden while a limit is active
 
     // Location labels of the result pages.
     QLabel* LTipodatosD = nullptr;
@@ -333,6 +341,7 @@ class TForm1 : public QMainWindow {
     void leavePage(QWidget* page);
     void showPage(QWidget* page);
     void showResultPage(QWidget* page);
+    void showSelectionLine(QWidget* page);
     void clearStationLabels(bool withCode);
     void showStationLabels(const StationPageLabels& labels);
     void setCaptionForSource();
@@ -355,6 +364,7 @@ class TForm1 : public QMainWindow {
     int lastPointerX_ = 0;
     int lastPointerY_ = 0;
     QWidget* currentPage_ = nullptr;
+    std::map<QWidget*, QLabel*> selectionLines_;  // by result page
     bool stationLoaded_ = false;  // the chosen station's last load gave hours with data
 };
 

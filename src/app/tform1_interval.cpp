@@ -171,6 +171,15 @@ QWidget* TForm1::buildIntervalPage() {
            QStringLiteral("Máximo"), Label46, "Label46", QStringLiteral("Valor máximo"), EMax,
            "EMax");
     left->addLayout(range);
+    LAvisoGrados = makeLabel(
+        "LAvisoGrados",
+        QStringLiteral("Con un límite de variable activo no se muestran las páginas «GradosHora» y "
+                       "«GradosDia»: sus grados se calculan sin límites de variables. Con "
+                       "«Ninguno» en las dos variables vuelven a mostrarse."),
+        page);
+    LAvisoGrados->setWordWrap(true);
+    LAvisoGrados->hide();
+    left->addWidget(LAvisoGrados);
     left->addStretch(1);
 
     auto* right = new QVBoxLayout();
@@ -347,6 +356,7 @@ void TForm1::RGMinimoClick() {
     const bool active = RGMinimo->itemIndex() > 0;
     EMin->setVisible(active);
     Label47->setVisible(active);
+    LAvisoGrados->setVisible(active || RGMaximo->itemIndex() > 0);
     refreshTabsAndLabels();
 }
 
@@ -354,6 +364,7 @@ void TForm1::RGMaximoClick() {
     const bool active = RGMaximo->itemIndex() > 0;
     EMax->setVisible(active);
     Label46->setVisible(active);
+    LAvisoGrados->setVisible(active || RGMinimo->itemIndex() > 0);
     refreshTabsAndLabels();
 }
 

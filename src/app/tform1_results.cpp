@@ -34,7 +34,7 @@ void TForm1::buildResultContents() {
     for (const auto& print : prints) {
         QWidget* chart = print.second;
         connect(print.first, &QPushButton::clicked, this,
-                [this, chart] { printPreview(this, chartPicture(chart)); });
+                [this, chart] { printPreview(this, chartPicture(chart), printHeading(chart)); });
     }
     connect(SBImpresor, &QToolButton::clicked, this,
             [this] { guarded(this, [this] { SBImpresorClick(); }); });
@@ -42,11 +42,13 @@ void TForm1::buildResultContents() {
 // --- Save ---
 
 void TForm1::SBImpresorClick() {
+    // The dialog opens where the user saved last (else the documents folder), never in the
+    // program's own folder.
     const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar fichero txt"),
-                                                        qs(setup_.programFolder),
+                                                        dialogFolder("export"),
                                                         QStringLiteral("Text files (*.txt *.TXT)"));
     if (chosen.isEmpty()) return;  // cancelled: nothing is created or changed
-    saveActivePage(chosen);
+    if (saveActivePage(chosen)) rememberDialogFolder("export", chosen);
 }
 
 bool TForm1::saveActivePage(const QString& chosenName) {

@@ -306,6 +306,10 @@ QWidget* TForm1::buildDesignPage() {
     LNDatosFI = makeLabel("LNDatosFI", QStringLiteral("LNDatosFI"), stationPanel);
     grid->addWidget(LNDatosFI, 4, 7);
     layout->addWidget(stationPanel);
+    auto* selection = makeLabel("LSeleccion2", {}, page);
+    selection->setWordWrap(true);
+    layout->addWidget(selection);
+    selectionLines_[page] = selection;
 
     auto* reference = new QGroupBox(QStringLiteral("Condiciones de proyecto"), page);
     reference->setObjectName("GBCondiciones");

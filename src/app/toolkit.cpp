@@ -242,18 +242,46 @@ void copyToClipboard(const QImage& picture) {
     QApplication::clipboard()->setImage(picture);
 }
 
-void printPreview(QWidget* parent, const QImage& picture) {
+namespace {
+std::function<void(const QImage&, const QStringList&)>& printSink() {
+    static std::function<void(const QImage&, const QStringList&)> sink;
+    return sink;
+}
+}  // namespace
+
+void setPrintSinkForTesting(std::function<void(const QImage&, const QStringList&)> sink) {
+    printSink() = std::move(sink);
+}
+
+void printPreview(QWidget* parent, const QImage& picture, const QStringList& heading) {
+    if (printSink()) {
+        printSink()(picture, heading);
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintPreviewDialog dialog(&printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&picture](QPrinter* target) {
+                     [&picture, &heading](QPrinter* target) {
                          QPainter painter(target);
                          const QRect page = painter.viewport();
-                         const QSize size = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
-                         painter.setViewport(page.x(), page.y(), size.width(), size.height());
-                         painter.setWindow(picture.rect());
-                         painter.drawImage(0, 0, picture);
+                         int top = page.top();
+                         QFont font = painter.font();
+                         font.setPointSizeF(9);
+                         painter.setFont(font);
+                         const QFontMetrics metrics(font, target);
+                         for (const QString& line : heading) {
+                             if (line.isEmpty()) continue;
+                             painter.drawText(
+                                 QRect(page.left(), top, page.width(), metrics.height()),
+                                 Qt::AlignLeft | Qt::AlignVCenter,
+                                 metrics.elidedText(line, Qt::ElideRight, page.width()));
+                             top += metrics.height();
+                         }
+                         if (top > page.top()) top += metrics.height() / 2;
+                         const QRect area(page.left(), top, page.width(), page.bottom() - top);
+                         const QSize size = picture.size().scaled(area.size(), Qt::KeepAspectRatio);
+                         painter.drawImage(QRect(area.topLeft(), size), picture);
                      });
     dialog.exec();
 }

@@ -134,7 +134,9 @@ void rememberDialogFolder(const QString& purpose, const QString& chosenFile);
 // Puts a picture (a chart as it is drawn now) on the clipboard.
 void copyToClipboard(const QImage& picture);
 
-// Opens the print preview of a picture; the user can print it, to a PDF file too.
-void printPreview(QWidget* parent, const QImage& picture);
+// Opens the print preview of a picture with heading lines above it; the user can print it, to a
+// PDF file too. Tests replace the dialog by a sink that records what would be printed.
+void printPreview(QWidget* parent, const QImage& picture, const QStringList& heading = {});
+void setPrintSinkForTesting(std::function<void(const QImage&, const QStringList&)> sink);
 
 }  // namespace climstat::app

@@ -2,6 +2,7 @@
 // left with a wrong number, double clicks, captions, Qt's own texts and the remembered folders.
 
 #include <QDir>
+#include <QFileDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -197,6 +198,58 @@ TEST_F(ShellTest, ALimitThatIsNoNumberIsReportedWhenTheEditIsLeft) {
     EXPECT_FALSE(w.LasnmF->text().isEmpty());
 }
 
+TEST_F(ShellTest, ResultPagesAndTheirPrintoutsSayWhichHoursTheyCount) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZoneInterval(false);
+    show(w.TSFrecuencias);
+    EXPECT_EQ(w.selectionLine(w.TSFrecuencias)->text(),
+              QStringLiteral("Horas seleccionadas: 8760 de 8760 · Continuo 24h (Todo el año)"));
+
+    show(w.TSIntervalo);
+    click(w.RGIntervalo, 5);
+    EXPECT_FALSE(w.LAvisoGrados->isVisible());
+    click(w.RGMinimo, 1);
+    w.EMin->setText("25");
+    EXPECT_TRUE(w.LAvisoGrados->isVisible());  // the interval page says why the tabs went
+    show(w.TSFrecuencias);
+    const QString line = w.selectionLine(w.TSFrecuencias)->text();
+    EXPECT_TRUE(line.startsWith("Horas seleccionadas: ")) << line.toStdString();
+    EXPECT_TRUE(
+        line.endsWith(" de 8760 · De 8h a 14h y de 16 a 20h (excepto Agosto) · "
+                      "Ts ≥ 25 ºC"))
+        << line.toStdString();
+
+    QStringList printed;
+    app::setPrintSinkForTesting(
+        [&printed](const QImage&, const QStringList& heading) { printed = heading; });
+    click(w.RGTipoGraficaFrecuencia, 0);
+    w.BitBtn7->click();
+    app::setPrintSinkForTesting({});
+    ASSERT_EQ(printed.size(), 2);
+    EXPECT_TRUE(printed[0].contains(QStringLiteral("D3_peninsula"))) << printed[0].toStdString();
+    EXPECT_EQ(printed[1], line);
+}
+
+TEST_F(ShellTest, StationPagesCountTheYearTheyShowOrSayTheyUseEveryHour) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    choose(w.CBAEMET, stationIndexForCode("3195"));
+    show(w.TSIntervalo);
+    click(w.RGIntervalo, 2);
+    show(w.TSProyecto);
+    EXPECT_TRUE(w.selectionLine(w.TSProyecto)
+                    ->text()
+                    .endsWith(QStringLiteral("esta página no aplica el intervalo ni los límites "
+                                             "de variables")));
+    show(w.TSDiagrama);
+    EXPECT_TRUE(w.selectionLine(w.TSDiagrama)
+                    ->text()
+                    .startsWith(QStringLiteral("Horas seleccionadas en 2007: ")));
+    choose(w.ComboBox5, 12);  // "Todos"
+    EXPECT_TRUE(
+        w.selectionLine(w.TSDiagrama)->text().startsWith(QStringLiteral("Horas seleccionadas: ")));
+}
+
 TEST_F(ShellTest, MessageBoxesCarryTheProgramsName) {
     app::TForm1& w = open("");
     app::setMessageSinkForTesting({});
@@ -228,6 +281,29 @@ TEST_F(ShellTest, QtsOwnTextsAreSpanishWhenTheTranslationIsInstalled) {
     if (!QFileInfo::exists(catalogue)) GTEST_SKIP() << "no " << catalogue.toStdString();
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Ver en:"));
+}
+
+TEST_F(ShellTest, TheSaveDialogOpensInTheFolderLastSavedIn) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZoneInterval(false);
+    show(w.TSFrecuencias);
+    const std::string before = makeTempDir("saved-before");
+    const std::string now = makeTempDir("saved-now");
+    app::rememberDialogFolder("export", QString::fromStdString(before + "/antes.txt"));
+    QString opened;
+    QTimer::singleShot(0, [&opened, &now] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        opened = dialog->directory().absolutePath();
+        dialog->selectFile(QString::fromStdString(now + "/frecuencias"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    w.SBImpresor->click();
+    EXPECT_EQ(opened, QString::fromStdString(before));
+    EXPECT_TRUE(fs::exists(now + "/frecuencias.txt"));
+    EXPECT_EQ(app::dialogFolder("export"), QString::fromStdString(now));
+    fs::remove_all(before);
+    fs::remove_all(now);
 }
 
 TEST_F(ShellTest, FileDialogsOpenInTheFolderLastUsedElseInTheDocuments) {
