@@ -389,8 +389,11 @@ void TForm1::clearStationLabels(bool withCode) {
     for (QLabel* label :
          {LProvincia, static_cast<QLabel*>(LEstacion), LLAT, LLONG, Lasnm, LDatosT, LDatosH}) {
         label->clear();
+        label->show();
     }
+    LIndicativo->show();
     if (withCode) LIndicativo->clear();
+    LInformeDatos->clear();
 }
 
 void TForm1::pageChanged(int index) {

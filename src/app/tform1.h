@@ -23,6 +23,7 @@
 #include "core/analysis_state.h"
 #include "data/data_folder.h"
 #include "data/station_catalogue.h"
+#include "data/station_loader.h"
 #include "output/page_labels.h"
 #include "selection/day_type_calendar.h"
 #include "selection/selection.h"
@@ -116,8 +117,9 @@ class TForm1 : public QMainWindow {
     QLabel* Lasnm = nullptr;
     QLabel* LDatosT = nullptr;
     QLabel* LDatosH = nullptr;
-    QLabel* LCarpeta = nullptr;     // the data folder in use
-    QLabel* LAvisoDatos = nullptr;  // what is missing, when a file or the folder is
+    QLabel* LCarpeta = nullptr;       // the data folder in use
+    QLabel* LInformeDatos = nullptr;  // what a step did well (an import written)
+    QLabel* LAvisoDatos = nullptr;    // what is missing, when a file or the folder is
     QWidget* Panel3 = nullptr;
     PictureWidget* Image15 = nullptr;
 
@@ -132,6 +134,7 @@ class TForm1 : public QMainWindow {
     QLineEdit* ENDatosFI = nullptr;
     QLabel* LNDatosT = nullptr;
     QLabel* LNDatosFI = nullptr;
+    QLabel* LExtrapolacion2 = nullptr;  // where an extrapolation moved the data
     ClickLabel* LEstacion2_ = nullptr;
     ClickLabel* Label2 = nullptr;
     std::array<QLabel*, 21> referenceLabels{};  // LTSMIN .. LTSC_2, 1-based
@@ -344,6 +347,7 @@ class TForm1 : public QMainWindow {
     void showSelectionLine(QWidget* page);
     void clearStationLabels(bool withCode);
     void showStationLabels(const StationPageLabels& labels);
+    void showExtrapolationNote(const StationLoadSettings& settings);
     void setCaptionForSource();
     void selectTypicalYear(QComboBox* list, bool list2006);
     void showCalendarPanel();

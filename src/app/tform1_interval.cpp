@@ -109,7 +109,8 @@ QWidget* TForm1::buildIntervalPage() {
         "QWidget#TSIntervalo QGroupBox { background: white; } "
         "QGroupBox#RGIntervalo QRadioButton { color: navy; font-weight: bold; } "
         "QWidget#PanelCalendario, QWidget#PanelCalendario QWidget { background: white; }"));
-    auto* layout = new QHBoxLayout(page);
+    auto* contents = new QWidget(page);
+    auto* layout = new QHBoxLayout(contents);
     auto* left = new QVBoxLayout();
     layout->addLayout(left, 0);
 
@@ -343,6 +344,9 @@ QWidget* TForm1::buildIntervalPage() {
     connect(modeGroup, &QButtonGroup::idClicked, this, [this](int mode) { RBCDiaClick(mode); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { applyDayTypeSelection(); });
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { showHelp(0); });
+    // The schedules and the calendar go under the presets when the window is too narrow for
+    // both side by side.
+    makeScrollingPage(page, contents, layout);
     return page;
 }
 

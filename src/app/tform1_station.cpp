@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include "app/error_texts.h"
 #include "app/tform1.h"
 #include "core/errors.h"
+#include "core/number_text.h"
 #include "data/location_load.h"
 #include "data/map_regions.h"
 #include "data/station_catalogue.h"
@@ -22,6 +24,7 @@
 #include "data/station_loader.h"
 #include "data/typical_year.h"
 #include "data/typical_year_table.h"
+#include "output/page_labels.h"
 #include "psychro/station_extrapolation.h"
 
 namespace climstat::app {
@@ -35,13 +38,16 @@ QLineEdit* makeReadOnlyEdit(const QString& name, QWidget* parent) {
     return edit;
 }
 
-// The map as the engine describes it: sea, land and islands, the inset frame and every
-// capital's name inside its rectangle, in the largest font (up to the engine's) that fits.
-QImage renderMap() {
+// The map as the engine describes it, drawn at a scale of its own size: sea, land and islands, the
+// inset frame and every capital's name inside its rectangle, in the largest font (up to the
+// engine's) that fits.
+QImage renderMap(double scale) {
     const MapPicture map = mapPicture();
-    QImage image(kMapWidth, kMapHeight, QImage::Format_RGB32);
+    QImage image(static_cast<int>(kMapWidth * scale), static_cast<int>(kMapHeight * scale),
+                 QImage::Format_RGB32);
     image.fill(colour(map.sea));
     QPainter painter(&image);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const MapShape& shape : map.shapes) {
         QPolygonF polygon;
@@ -81,9 +87,10 @@ QImage renderMap() {
 QWidget* TForm1::buildStationPage() {
     auto* page = new QWidget(this);
     page->setObjectName("TSEstacion");
-    auto* layout = new QHBoxLayout(page);
+    auto* contents = new QWidget(page);
+    auto* layout = new QHBoxLayout(contents);
     auto* left = new QVBoxLayout();
-    layout->addLayout(left, 0);
+    layout->addLayout(left, 1);
 
     RGTiposDatos = new RadioGroup("RGTiposDatos", QStringLiteral("Tipos de Datos"),
                                   {QStringLiteral("AEMET"), QStringLiteral("CTE-HE (2006) (*.met)"),
@@ -175,6 +182,10 @@ QWidget* TForm1::buildStationPage() {
     LCarpeta->setWordWrap(true);
     LCarpeta->setTextInteractionFlags(Qt::TextSelectableByMouse);
     left->addWidget(LCarpeta);
+    LInformeDatos = makeLabel("LInformeDatos", {}, page);
+    LInformeDatos->setWordWrap(true);
+    LInformeDatos->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    left->addWidget(LInformeDatos);
     LAvisoDatos = makeLabel("LAvisoDatos", {}, page);
     LAvisoDatos->setWordWrap(true);
     LAvisoDatos->setStyleSheet(QStringLiteral("color: #b00000;"));
@@ -184,25 +195,27 @@ QWidget* TForm1::buildStationPage() {
     for (QWidget* w : {static_cast<QWidget*>(RGTiposDatos), static_cast<QWidget*>(choice),
                        static_cast<QWidget*>(RGAEMET), static_cast<QWidget*>(info),
                        static_cast<QWidget*>(BImportar), static_cast<QWidget*>(LCarpeta),
-                       static_cast<QWidget*>(LAvisoDatos)}) {
+                       static_cast<QWidget*>(LInformeDatos), static_cast<QWidget*>(LAvisoDatos)}) {
         w->setMinimumWidth(380);
-        w->setMaximumWidth(470);
+        w->setMaximumWidth(560);
     }
 
+    // The map takes the room beside the forms: smaller than its own size in a small window,
+    // up to twice it in a large one.
     Panel3 = new QWidget(page);
     Panel3->setObjectName("Panel3");
     auto* mapLayout = new QVBoxLayout(Panel3);
     mapLayout->setContentsMargins(0, 0, 0, 0);
     Image15 = new PictureWidget("Image15", QSize(kMapWidth, kMapHeight), Panel3);
-    Image15->setPicture(renderMap());
+    Image15->setScalable(0.7, 2.0, [](double scale) { return renderMap(scale); });
     Image15->setToolTip(
         QStringLiteral("Haciendo doble \"click\" con el botón izquierdo se "
                        "selecciona la capital de provincia"));
-    mapLayout->addWidget(Image15, 0, Qt::AlignLeft | Qt::AlignTop);
-    mapLayout->addStretch(1);
-    layout->addWidget(Panel3, 1, Qt::AlignTop);
+    mapLayout->addWidget(Image15, 1);
+    layout->addWidget(Panel3, 3);
     Panel3->hide();
     layout->addStretch(0);
+    makeScrollingPage(page, contents);
 
     const std::string& folder = setup_.dataFolder.folder;
     LCarpeta->setText(folder.empty() ? QString()
@@ -267,7 +280,8 @@ QWidget* TForm1::buildDesignPage() {
     page->setStyleSheet(
         QStringLiteral("QGroupBox { background: white; color: navy; } "
                        "QLabel { color: navy; }"));
-    auto* layout = new QVBoxLayout(page);
+    auto* contents = new QWidget(page);
+    auto* layout = new QVBoxLayout(contents);
     auto* stationPanel = new QGroupBox(QStringLiteral("Datos de la estación"), page);
     stationPanel->setObjectName("GBDatosProyecto");
     auto* grid = new QGridLayout(stationPanel);
@@ -310,6 +324,10 @@ QWidget* TForm1::buildDesignPage() {
     selection->setWordWrap(true);
     layout->addWidget(selection);
     selectionLines_[page] = selection;
+    LExtrapolacion2 = makeLabel("LExtrapolacion2", {}, page);
+    LExtrapolacion2->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    LExtrapolacion2->hide();
+    layout->addWidget(LExtrapolacion2);
 
     auto* reference = new QGroupBox(QStringLiteral("Condiciones de proyecto"), page);
     reference->setObjectName("GBCondiciones");
@@ -319,7 +337,7 @@ QWidget* TForm1::buildDesignPage() {
                   QStringLiteral("(Para todos los datos de la estación, no se utilizan los "
                                  "intervalos definidos)"),
                   reference),
-        0, 0, 1, 8);
+        0, 0, 1, 7);
     for (int i = 1; i <= kReferenceValues; ++i) {
         const QString name = qs(referenceLabelName(i));
         referenceLabels[static_cast<std::size_t>(i)] = makeLabel(name, name, reference);
@@ -327,13 +345,15 @@ QWidget* TForm1::buildDesignPage() {
                                  (i - 1) % 8);
     }
     layout->addWidget(reference);
-    SpeedButton1 = new QToolButton(page);
+    // The information button sits at the end of the note's row, to keep the page short.
+    SpeedButton1 = new QToolButton(reference);
     SpeedButton1->setObjectName("SpeedButton1");
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
     SpeedButton1->setToolTip(QStringLiteral("Información"));
-    layout->addWidget(SpeedButton1);
+    referenceGrid->addWidget(SpeedButton1, 0, 7, Qt::AlignRight);
     layout->addStretch(1);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { showHelp(2); });
+    makeScrollingPage(page, contents);
     return page;
 }
 
@@ -367,6 +387,23 @@ StationLoadSettings loadSettings(const TForm1& form) {
     settings.decimalSeparator = decimalSeparator();
     settings.selection = form.selectionSettings();
     return settings;
+}
+
+// Why a typical-year file could not be loaded: its name and the data folder once each, and
+// for a file that is not there, where such files come from.
+QString typicalYearFailure(const DataFileError& error, const std::string& folder) {
+    const QString name = QFileInfo(qs(error.path())).fileName();
+    const Problem& problem = error.problem();
+    if (problem.kind == ErrorKind::CannotOpen && problem.fields.cause == FileCause::Missing) {
+        return QStringLiteral("No está el fichero ") + name +
+               QStringLiteral(" en la carpeta de datos ") + qs(folder) +
+               QStringLiteral(
+                   ". Los ficheros de año tipo (.met) del CTE se publican en codigotecnico.org, "
+                   "entre los documentos de apoyo del DB-HE; el apartado «Climate data» del "
+                   "README dice con qué nombre se guardan en la carpeta de datos.");
+    }
+    return QStringLiteral("No se ha podido leer el fichero ") + name +
+           QStringLiteral(" de la carpeta de datos ") + qs(folder) + ": " + spanishReason(problem);
 }
 
 // A load gave something to compute with: the temperature file was read and holds usable hours
@@ -417,14 +454,28 @@ QString loadReport(const StationLoadResult& load) {
 }  // namespace
 
 void TForm1::showStationLabels(const StationPageLabels& labels) {
-    LProvincia->setText(qs(labels.province));
-    LEstacion->setText(qs(labels.station));
-    LLAT->setText(qs(labels.latitude));
-    LLONG->setText(qs(labels.longitude));
-    Lasnm->setText(qs(labels.altitude));
-    LDatosT->setText(qs(labels.countT));
-    LDatosH->setText(qs(labels.countH));
-    LIndicativo->setText(qs(labels.code));
+    const std::pair<QLabel*, const std::string*> shown[] = {
+        {LProvincia, &labels.province}, {LEstacion, &labels.station}, {LLAT, &labels.latitude},
+        {LLONG, &labels.longitude},     {Lasnm, &labels.altitude},    {LDatosT, &labels.countT},
+        {LDatosH, &labels.countH},      {LIndicativo, &labels.code}};
+    // A location without some of the data (a typical year has no code) leaves no empty rows.
+    const bool any = std::any_of(std::begin(shown), std::end(shown),
+                                 [](const auto& item) { return !item.second->empty(); });
+    for (const auto& [label, text] : shown) {
+        label->setText(qs(*text));
+        label->setVisible(!any || !text->empty());
+    }
+}
+
+void TForm1::showExtrapolationNote(const StationLoadSettings& settings) {
+    const auto choice = static_cast<int>(settings.extrapolation);
+    // The load has just converted the same altitude text.
+    const float altitude = psychro::movesAltitude(settings.extrapolation)
+                               ? static_cast<float>(parseDecimal(settings.localityAltitudeText,
+                                                                 settings.decimalSeparator))
+                               : 0.0f;
+    LExtrapolacion2->setText(qs(extrapolationNote(choice, altitude, settings.decimalSeparator)));
+    LExtrapolacion2->setVisible(choice != 0);
 }
 
 void TForm1::selectStation() {
@@ -453,6 +504,7 @@ void TForm1::selectStation() {
     if (!selection.loaded) return;
     stationLoaded_ = stationHasData(selection.load);
     if (!setup_.dataFolder.folder.empty()) LAvisoDatos->setText(loadReport(selection.load));
+    showExtrapolationNote(settings);
 
     const DesignPageStationTexts& texts = selection.designTexts;
     for (int i = 1; i <= kReferenceValues; ++i) {
@@ -486,6 +538,7 @@ void TForm1::loadSelectedStation() {
         stationDataFolder(state_->stationCode), std::cout, std::cerr);
     LAvisoDatos->setText(loadReport(load));
     stationLoaded_ = stationHasData(load);
+    showExtrapolationNote(loadSettings(*this));
     // The result pages follow what the reload gave, while the station is chosen in the list.
     if (CBAEMET->currentIndex() > 0) refreshTabsAndLabels();
 }
@@ -509,6 +562,7 @@ void TForm1::selectTypicalYear(QComboBox* list, bool list2006) {
         const LocationLoad load = loadLocation(*state_, request);
         if (!load.loaded) return;
         LAvisoDatos->clear();
+        showStationLabels(typicalYearPageLabels(*state_, load.path, decimalSeparator()));
         if (load.notes.nonNumberTokens > 0) {
             LAvisoDatos->setText(qs(load.notes.path) + ": " +
                                  QString::number(load.notes.nonNumberTokens) +
@@ -525,10 +579,7 @@ void TForm1::selectTypicalYear(QComboBox* list, bool list2006) {
         if (setup_.dataFolder.folder.empty()) {
             reportMissingFolder();
         } else {
-            LAvisoDatos->setText(QStringLiteral("No se ha podido leer el fichero ") +
-                                 qs(error.path()) + QStringLiteral(" (carpeta de datos ") +
-                                 qs(setup_.dataFolder.folder) +
-                                 "): " + spanishReason(error.problem()));
+            LAvisoDatos->setText(typicalYearFailure(error, setup_.dataFolder.folder));
         }
         std::cerr << error.what() << '\n';
     }
@@ -611,10 +662,9 @@ bool TForm1::importStationRecords(int stationItem, const QString& recordsPath) {
     }
     CBAEMET->setCurrentIndex(stationItem);
     CBAEMETChange();
-    const QString written = QStringLiteral("Escritos ") + qs(imported.temperaturePath) +
-                            QStringLiteral(" y ") + qs(imported.humidityPath) + ".";
-    LAvisoDatos->setText(LAvisoDatos->text().isEmpty() ? written
-                                                       : written + "\n" + LAvisoDatos->text());
+    // What went well is said apart from the warnings, in the page's ordinary colour.
+    LInformeDatos->setText(QStringLiteral("Escritos ") + qs(imported.temperaturePath) +
+                           QStringLiteral(" y ") + qs(imported.humidityPath) + ".");
     return true;
 }
 

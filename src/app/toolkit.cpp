@@ -14,9 +14,14 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTimer>
 #include <QTranslator>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "app/error_texts.h"
@@ -57,7 +62,7 @@ QString RadioGroup::itemText(int index) const {
 }
 
 PictureWidget::PictureWidget(const QString& objectName, QSize size, QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent), ownSize_(size) {
     setObjectName(objectName);
     setFixedSize(size);
     setMouseTracking(true);
@@ -68,14 +73,43 @@ void PictureWidget::setPicture(const QImage& picture) {
     update();
 }
 
+void PictureWidget::setScalable(double minScale, double maxScale,
+                                std::function<QImage(double)> render) {
+    minScale_ = minScale;
+    maxScale_ = maxScale;
+    render_ = std::move(render);
+    setMinimumSize((QSizeF(ownSize_) * minScale).toSize());
+    setMaximumSize((QSizeF(ownSize_) * maxScale).toSize());
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    scale_ = 0;  // drawn at the first size the layout gives
+    resizeEvent(nullptr);
+}
+
+void PictureWidget::resizeEvent(QResizeEvent*) {
+    if (!render_) return;
+    const double fit = std::min(static_cast<double>(width()) / ownSize_.width(),
+                                static_cast<double>(height()) / ownSize_.height());
+    const double wanted = std::clamp(fit, minScale_, maxScale_);
+    if (wanted == scale_) return;
+    scale_ = wanted;
+    setPicture(render_(scale_));
+}
+
+QPoint PictureWidget::widgetPoint(QPoint picturePoint) const {
+    // The first widget pixel that maps back to it (the pointer maps back by truncation).
+    const auto place = [this](int v) { return static_cast<int>(std::ceil(v * scale_)); };
+    return {place(picturePoint.x()), place(picturePoint.y())};
+}
+
 void PictureWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, picture_);
 }
 
 void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    emit mouseMoved(p.x(), p.y());
+    const QPointF p = event->position() / scale_;
+    if (render_ && (p.x() >= ownSize_.width() || p.y() >= ownSize_.height())) return;
+    emit mouseMoved(static_cast<int>(p.x()), static_cast<int>(p.y()));
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {
@@ -96,6 +130,67 @@ void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     releaseEndsDoubleClick_ = true;
     emit doubleClicked();
+}
+
+namespace {
+
+class ScrollingPage : public QScrollArea {
+  public:
+    ScrollingPage(QWidget* contents, QBoxLayout* halves, QWidget* parent)
+        : QScrollArea(parent), halves_(halves) {
+        setObjectName(parent->objectName() + "_desplazable");
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setWidget(contents);
+        if (halves_ != nullptr) contents->installEventFilter(this);
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QScrollArea::resizeEvent(event);
+        arrange();
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The halves' needs change when a part of them is shown or hidden.
+        if (event->type() == QEvent::LayoutRequest && watched == widget()) arrange();
+        return QScrollArea::eventFilter(watched, event);
+    }
+
+  private:
+    // Width the halves need side by side, whichever way they lie now.
+    int sideBySideWidth() const {
+        const QMargins margins = halves_->contentsMargins();
+        int width = margins.left() + margins.right();
+        int shown = 0;
+        for (int i = 0; i < halves_->count(); ++i) {
+            QLayoutItem* item = halves_->itemAt(i);
+            if (item->isEmpty()) continue;
+            width += item->minimumSize().width();
+            ++shown;
+        }
+        return width + std::max(shown - 1, 0) * std::max(halves_->spacing(), 0);
+    }
+
+    void arrange() {
+        if (halves_ == nullptr) return;
+        // The room of a vertical scroll bar is kept aside: the halves lie side by side only when
+        // they fit with one.
+        const int room =
+            width() - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const auto wanted =
+            room >= sideBySideWidth() ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+        if (halves_->direction() != wanted) halves_->setDirection(wanted);
+    }
+
+    QBoxLayout* halves_;
+};
+
+}  // namespace
+
+void makeScrollingPage(QWidget* page, QWidget* contents, QBoxLayout* halves) {
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new ScrollingPage(contents, halves, page));
 }
 
 QLabel* makeLabel(const QString& objectName, const QString& text, QWidget* parent) {

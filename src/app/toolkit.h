@@ -4,6 +4,7 @@
 // programmatic changes raise no click, pictures with pointer events, the conversion of edit
 // texts with the user's decimal separator, message boxes, and chart copy and print preview.
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QColor>
 #include <QCoreApplication>
@@ -53,6 +54,14 @@ class PictureWidget : public QWidget {
     void setPicture(const QImage& picture);
     const QImage& picture() const { return picture_; }
 
+    // Lets the picture grow and shrink with the room its layout gives it, keeping its
+    // proportions, from minScale to maxScale times its own size; `render` draws it at a scale,
+    // so that it stays sharp. Pointer positions stay pixels of the picture at its own size.
+    void setScalable(double minScale, double maxScale, std::function<QImage(double)> render);
+    double scale() const { return scale_; }
+    // Where a pixel of the picture at its own size lies in the widget.
+    QPoint widgetPoint(QPoint picturePoint) const;
+
   signals:
     void mouseMoved(int x, int y);
     void clicked();
@@ -60,16 +69,28 @@ class PictureWidget : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
+    QSize ownSize_;
     QImage picture_;
+    std::function<QImage(double)> render_;  // set when scalable
+    double minScale_ = 1;
+    double maxScale_ = 1;
+    double scale_ = 1;
     // A double click is one click and one double click: the release that ends it is no click.
     bool releaseEndsDoubleClick_ = false;
 };
+
+// Puts a page's contents into a scroll area filling the page: they scroll when the window is
+// smaller than they need and grow with it otherwise. `halves`, when given, is the contents'
+// layout of two halves side by side: it lays them one under the other while the page is too
+// narrow for both.
+void makeScrollingPage(QWidget* page, QWidget* contents, QBoxLayout* halves = nullptr);
 
 // A label with its object name.
 QLabel* makeLabel(const QString& objectName, const QString& text, QWidget* parent);

@@ -95,6 +95,19 @@ std::string loadTypicalYear(AnalysisState& state, std::string_view name, DataSou
     return "Ciudad: " + std::string(name);
 }
 
+StationPageLabels typicalYearPageLabels(const AnalysisState& state, const std::string& path,
+                                        char decimalSeparator) {
+    StationPageLabels labels;
+    labels.province = state.locationCityName;
+    labels.station = "Fichero: " + std::filesystem::path(path).filename().string();
+    labels.latitude =
+        "Latitud: " + numberText(state.locationLatitude, 6, 2, decimalSeparator) + "º";
+    labels.altitude = "a.s.n.m.: " + state.locationAltitudeText;
+    labels.countT = "Presión: " + numberText(state.pt, 6, 0, decimalSeparator) + " Pa";
+    labels.countH = "Horas: " + std::to_string(kHoursPerYear) + " (año tipo)";
+    return labels;
+}
+
 void loadTypicalYearFile(AnalysisState& state, const std::string& path,
                          const std::string& altitudeText, TypicalYearNotes* notes) {
     altitudeOf(altitudeText);  // a bad altitude fails before anything changes

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/analysis_state.h"
+#include "data/station_catalogue.h"
 
 namespace climstat {
 
@@ -35,6 +36,12 @@ std::string loadTypicalYear(AnalysisState& state, std::string_view name, DataSou
 // the state is then untouched.
 void loadTypicalYearFile(AnalysisState& state, const std::string& path,
                          const std::string& altitudeText, TypicalYearNotes* notes = nullptr);
+
+// What the station page shows about the typical year loaded from `path`: the city, the file's
+// name, its latitude, the altitude of its data, the pressure there and its hours (a typical
+// year has no station code and its files give no longitude: those labels stay empty).
+StationPageLabels typicalYearPageLabels(const AnalysisState& state, const std::string& path,
+                                        char decimalSeparator);
 
 // Resets the plot range of the diagram to its starting values 50, -50, 50, 0, as every load does.
 void resetPlotLimits(AnalysisState& state);

@@ -76,4 +76,20 @@ PageLabels degreePageLabels(const AnalysisState& state, const PageLabelSettings&
     return stationOrCityLabels(state, settings.source, 6, settings.decimalSeparator);
 }
 
+std::string extrapolationNote(int extrapolationChoice, float localityAltitude,
+                              char decimalSeparator) {
+    const std::string altitude =
+        "Valores extrapolados a " + numberText(localityAltitude, 6, 0, decimalSeparator) + " m";
+    switch (extrapolationChoice) {
+        case 1:
+            return altitude + " (Diferente cota)";
+        case 2:
+            return "Valores corregidos por isla térmica (Isla térmica)";
+        case 3:
+            return altitude + " y corregidos por isla térmica (Isla térm.+dif.cota)";
+        default:
+            return {};
+    }
+}
+
 }  // namespace climstat

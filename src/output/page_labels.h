@@ -56,4 +56,10 @@ PageLabels frequencyPageLabels(const AnalysisState& state, const PageLabelSettin
 // altitude of the data and the pressure with 6 significant digits.
 PageLabels degreePageLabels(const AnalysisState& state, const PageLabelSettings& settings);
 
+// The design page's note on data moved by an extrapolation: "Valores extrapolados a 900 m"
+// (another altitude), "Valores corregidos por isla térmica", or both; empty for the station's
+// own data (choice 0). The altitude is the locality's, written without decimals.
+std::string extrapolationNote(int extrapolationChoice, float localityAltitude,
+                              char decimalSeparator);
+
 }  // namespace climstat

@@ -359,6 +359,39 @@ int main(int argc, char** argv) {
         save(w, "14-informacion");
     }
     {
+        // The smallest window: every page must fit it or scroll, nothing cut or overlapping.
+        auto window = openWindow(folder, {1024, 600});
+        TForm1& w = *window;
+        std::printf("window at 1024 x 600: %d x %d (its minimum %d x %d)\n", w.width(), w.height(),
+                    w.minimumSizeHint().width(), w.minimumSizeHint().height());
+        for (int i = 0; i < w.PageControl1->count(); ++i) {
+            const QSize need = w.PageControl1->widget(i)->minimumSizeHint();
+            std::printf("  page %-24s needs %4d x %4d\n",
+                        qPrintable(w.PageControl1->widget(i)->objectName()), need.width(),
+                        need.height());
+        }
+        QTest::mouseClick(w.Image5, Qt::LeftButton, {}, QPoint(40, 40));
+        save(w, "20-1024x600-estacion");
+        choose(w.CBAEMET, climstat::stationIndexForCode("3195"));
+        save(w, "20-1024x600-estacion-aemet");
+        for (QWidget* page : {w.TSProyecto, w.TSDiagrama, w.TSFrecuencias, w.TSPromedios,
+                              w.TSGradosHora, w.TSGradosDia, w.TSValoresHorariosAEMET}) {
+            w.PageControl1->setCurrentWidget(page);
+            save(w, "21-1024x600-" + page->objectName());
+        }
+        w.PageControl1->setCurrentWidget(w.TSIntervalo);
+        click(w.RGIntervalo, 12);
+        click(w.RGMinimo, 1);
+        save(w, "22-1024x600-intervalo");
+        click(w.RGMinimo, 0);
+        w.PageControl1->setCurrentWidget(w.TSEstacion);
+        click(w.RGTiposDatos, 1);
+        choose(w.CBMet, 29);
+        save(w, "23-1024x600-mapa");
+        w.PageControl1->setCurrentWidget(w.TSValoresHorarios);
+        save(w, "23-1024x600-valores-horarios-tabla");
+    }
+    {
         auto window = openWindow(folder, {1920, 1080});
         TForm1& w = *window;
         QTest::mouseClick(w.Image5, Qt::LeftButton, {}, QPoint(40, 40));
@@ -368,6 +401,14 @@ int main(int argc, char** argv) {
         w.PageControl1->setCurrentWidget(w.TSIntervalo);
         click(w.RGIntervalo, 12);
         save(w, "16-intervalo-1920x1080");
+        w.PageControl1->setCurrentWidget(w.TSEstacion);
+        click(w.RGTiposDatos, 0);
+        choose(w.CBAEMET, climstat::stationIndexForCode("3195"));
+        save(w, "17-estacion-aemet-1920x1080");
+        w.PageControl1->setCurrentWidget(w.TSProyecto);
+        save(w, "17-cond-proyecto-1920x1080");
+        w.PageControl1->setCurrentWidget(w.TSFrecuencias);
+        save(w, "17-frecuencias-1920x1080");
     }
     std::filesystem::remove_all(folder);
     return 0;

@@ -250,6 +250,71 @@ TEST_F(ShellTest, StationPagesCountTheYearTheyShowOrSayTheyUseEveryHour) {
         w.selectionLine(w.TSDiagrama)->text().startsWith(QStringLiteral("Horas seleccionadas: ")));
 }
 
+TEST_F(ShellTest, TheStationPageShowsTheDataOfATypicalYearAsOfAStation) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZoneInterval(false);
+    show(w.TSEstacion);
+    choose(w.CBMet2013, zonePosition("D3_peninsula"));  // showing the page cleared them
+    EXPECT_EQ(w.LProvincia->text(), QStringLiteral("Ciudad: D3_peninsula"));
+    EXPECT_EQ(w.LEstacion->text(), QStringLiteral("Fichero: D3_peninsula.met"));
+    EXPECT_EQ(w.Lasnm->text(), QStringLiteral("a.s.n.m.: 667"));
+    EXPECT_TRUE(w.LLAT->text().startsWith(QStringLiteral("Latitud: ")));
+    EXPECT_TRUE(w.LDatosT->text().startsWith(QStringLiteral("Presión: ")));
+    EXPECT_EQ(w.LDatosH->text(), QStringLiteral("Horas: 8760 (año tipo)"));
+}
+
+TEST_F(ShellTest, TheDesignPageSaysWhereAnExtrapolationMovedTheData) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    choose(w.CBAEMET, stationIndexForCode("3195"));
+    click(w.RGAEMET, 1);
+    w.Eaamn->setText("900");
+    show(w.TSProyecto);  // the station page is left: the load moves the data
+    EXPECT_TRUE(w.LExtrapolacion2->isVisible());
+    EXPECT_EQ(w.LExtrapolacion2->text(),
+              QStringLiteral("Valores extrapolados a 900 m (Diferente cota)"));
+    show(w.TSEstacion);
+    click(w.RGAEMET, 0);  // the station's own data again, at once
+    show(w.TSProyecto);
+    EXPECT_FALSE(w.LExtrapolacion2->isVisible());
+}
+
+TEST_F(ShellTest, AMissingCapitalIsNamedOnceWithItsFolderAndWhereSuchFilesComeFrom) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    click(w.RGTiposDatos, 1);
+    int position = 0;
+    for (const TypicalYearLocation& row : typicalYearLocations()) {
+        if (row.fileBaseName == "Lacoruna") position = row.position;
+    }
+    ASSERT_GT(position, 0);
+    ASSERT_FALSE(fs::exists(folder + "/Lacoruna.met"));
+    choose(w.CBMet, position);
+    const QString notice = w.LAvisoDatos->text();
+    EXPECT_EQ(notice.count(QStringLiteral("Lacoruna.met")), 1) << notice.toStdString();
+    EXPECT_EQ(notice.count(QString::fromStdString(folder)), 1) << notice.toStdString();
+    EXPECT_TRUE(notice.contains(QStringLiteral("codigotecnico.org")));
+    EXPECT_TRUE(notice.contains(QStringLiteral("README")));
+}
+
+TEST_F(ShellTest, AnImportThatWorkedIsNotReportedAsAProblem) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    const std::string records = folder + "/records.csv";
+    std::string lines;
+    for (int hour = 1; hour <= 24; ++hour)
+        lines += "2001-03-04;" + std::to_string(hour) + ";12.5;60\n";
+    writeBytes(records, lines);
+    ASSERT_TRUE(
+        w.importStationRecords(stationIndexForCode("1387E"), QString::fromStdString(records)));
+    EXPECT_TRUE(w.LInformeDatos->text().startsWith(QStringLiteral("Escritos ")));
+    EXPECT_FALSE(w.LAvisoDatos->text().contains(QStringLiteral("Escritos")));
+    const QColor ink = w.LInformeDatos->palette().color(QPalette::WindowText);
+    EXPECT_FALSE(ink.red() > 150 && ink.green() < 80) << ink.name().toStdString();
+    EXPECT_NE(w.LInformeDatos->palette().color(QPalette::WindowText),
+              w.LAvisoDatos->palette().color(QPalette::WindowText));
+}
+
 TEST_F(ShellTest, MessageBoxesCarryTheProgramsName) {
     app::TForm1& w = open("");
     app::setMessageSinkForTesting({});
@@ -268,8 +333,8 @@ TEST_F(ShellTest, TheCaptionFollowsACapitalChosenOnTheMap) {
     CLIMSTAT_NEED_REAL_DATA();
     app::TForm1& w = open(folder);
     click(w.RGTiposDatos, 1);
-    moveTo(w.Image15, QPoint(400, 190));
-    QTest::mouseDClick(w.Image15, Qt::LeftButton, {}, QPoint(400, 190));
+    moveTo(w.Image15, w.Image15->widgetPoint({400, 190}));
+    QTest::mouseDClick(w.Image15, Qt::LeftButton, {}, w.Image15->widgetPoint({400, 190}));
     ASSERT_EQ(w.CBMet->currentText(), QStringLiteral("Madrid"));
     EXPECT_EQ(w.windowTitle(),
               QStringLiteral("Programa de análisis de datos climáticos: CTE-HE 2006   Madrid"));

@@ -121,16 +121,16 @@ TEST_F(WindowTest, TheMapNamesTheCapitalUnderThePointerAndLoadsItOnDoubleClick) 
     app::TForm1& w = open(realDatabaseDir());
     click(w.RGTiposDatos, 1);
     ASSERT_TRUE(w.Image15->isVisible());
-    moveTo(w.Image15, QPoint(620, 145));  // Barcelona and Tarragona overlap here
+    moveTo(w.Image15, w.Image15->widgetPoint({620, 145}));  // Barcelona and Tarragona overlap here
     EXPECT_EQ(w.LProvincia->text(), QStringLiteral("Ciudad: Barcelona"));
-    moveTo(w.Image15, QPoint(158, 20));
+    moveTo(w.Image15, w.Image15->widgetPoint({158, 20}));
     EXPECT_EQ(w.LProvincia->text(), QStringLiteral("Ciudad: A Coruña"));
-    moveTo(w.Image15, QPoint(157, 20));  // off every region: the caption stays
+    moveTo(w.Image15, w.Image15->widgetPoint({157, 20}));  // off every region: the caption stays
     EXPECT_EQ(w.LProvincia->text(), QStringLiteral("Ciudad: A Coruña"));
     EXPECT_TRUE(w.state().mapCityName.empty());
 
-    moveTo(w.Image15, QPoint(400, 190));
-    QTest::mouseDClick(w.Image15, Qt::LeftButton, {}, QPoint(400, 190));
+    moveTo(w.Image15, w.Image15->widgetPoint({400, 190}));
+    QTest::mouseDClick(w.Image15, Qt::LeftButton, {}, w.Image15->widgetPoint({400, 190}));
     EXPECT_EQ(w.CBMet->currentText(), QStringLiteral("Madrid"));
     EXPECT_EQ(w.state().locationCityName, "Ciudad: Madrid");
     EXPECT_EQ(w.state().locationAltitudeText, "667");
@@ -138,15 +138,15 @@ TEST_F(WindowTest, TheMapNamesTheCapitalUnderThePointerAndLoadsItOnDoubleClick) 
     EXPECT_TRUE(w.Image15->isVisible());
 
     // A double click over no region selects nothing and keeps what is loaded.
-    moveTo(w.Image15, QPoint(5, 5));
-    QTest::mouseDClick(w.Image15, Qt::LeftButton, {}, QPoint(5, 5));
+    moveTo(w.Image15, w.Image15->widgetPoint({5, 5}));
+    QTest::mouseDClick(w.Image15, Qt::LeftButton, {}, w.Image15->widgetPoint({5, 5}));
     EXPECT_EQ(w.CBMet->currentIndex(), 0);
     EXPECT_EQ(w.state().locationCityName, "Ciudad: Madrid");
     EXPECT_TRUE(tabVisible(w.TSFrecuencias));
 
     // A capital whose file is not in the data folder: said on the page, Madrid stays.
-    moveTo(w.Image15, QPoint(200, 30));
-    QTest::mouseDClick(w.Image15, Qt::LeftButton, {}, QPoint(200, 30));
+    moveTo(w.Image15, w.Image15->widgetPoint({200, 30}));
+    QTest::mouseDClick(w.Image15, Qt::LeftButton, {}, w.Image15->widgetPoint({200, 30}));
     EXPECT_TRUE(w.LAvisoDatos->text().contains("Lacoruna.met"))
         << w.LAvisoDatos->text().toStdString();
     EXPECT_EQ(w.state().locationCityName, "Ciudad: Madrid");

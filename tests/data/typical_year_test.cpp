@@ -87,6 +87,22 @@ TEST_F(TypicalYearTest, FillsYearSlotOneAndTheLocation) {
     }
 }
 
+TEST_F(TypicalYearTest, ForgetsTheStationCodeAndNamesItsFileOnTheStationPage) {
+    const std::string path = write("D3_peninsula", test::MetText{});
+    state_->locationCode = "3195";
+    state_->locationCityName = loadTypicalYear(*state_, "D3_peninsula", DataSource::Cte2013, dir_);
+    EXPECT_EQ(state_->locationCode, "");
+    const StationPageLabels labels = typicalYearPageLabels(*state_, path, ',');
+    EXPECT_EQ(labels.province, "Ciudad: D3_peninsula");
+    EXPECT_EQ(labels.station, "Fichero: D3_peninsula.met");
+    EXPECT_EQ(labels.latitude, "Latitud: 40,68º");
+    EXPECT_EQ(labels.altitude, "a.s.n.m.: 667");
+    EXPECT_EQ(labels.countT, "Presión: 93565 Pa");
+    EXPECT_EQ(labels.countH, "Horas: 8760 (año tipo)");
+    EXPECT_EQ(labels.code, "");
+    EXPECT_EQ(labels.longitude, "");
+}
+
 TEST_F(TypicalYearTest, ClampsSupersaturatedHoursToNinetyNineAndAHalfPercent) {
     test::MetText o;
     o.ts = [](int h) { return h == 1 ? 20.0 : (h == 2 ? -10.0 : 20.0); };

@@ -212,6 +212,14 @@ TEST(DegreeFiles, AFileThatCannotBeCreatedIsReportedAndAnExistingOneIsReplacedWh
     std::filesystem::remove_all(dir);
 }
 
+TEST(PageLabels, TheDesignPageSaysWhereAnExtrapolationMovedTheData) {
+    EXPECT_EQ(extrapolationNote(0, 900, ','), "");
+    EXPECT_EQ(extrapolationNote(1, 899.6f, ','), "Valores extrapolados a 900 m (Diferente cota)");
+    EXPECT_EQ(extrapolationNote(2, 900, ','), "Valores corregidos por isla térmica (Isla térmica)");
+    EXPECT_EQ(extrapolationNote(3, -12, '.'),
+              "Valores extrapolados a -12 m y corregidos por isla térmica (Isla térm.+dif.cota)");
+}
+
 TEST(PageLabels, FrequencyPageNamesTheExtrapolationAndTheLocalityAltitude) {
     auto s = std::make_unique<AnalysisState>();
     s->locationProvince = "Madrid";
