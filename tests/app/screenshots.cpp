@@ -5,10 +5,12 @@
 //        climstat-screenshots --timing DATADIR  prints how long pages and selectors take
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -120,6 +122,21 @@ void saveCalendarZoom(TForm1& w, const QString& name) {
     const QString path = outDir + "/" + name + ".png";
     if (!opaque.save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     std::printf("%s\n", qPrintable(path));
+}
+
+// A picture of the dialog that `open` runs (modal), taken once it has drawn; then it is closed.
+void saveDialog(const QString& name, const std::function<void()>& open) {
+    QTimer::singleShot(600, [name] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr) return;
+        const QString path = outDir + "/" + name + ".png";
+        if (!dialog->grab().toImage().save(path)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        }
+        std::printf("%s\n", qPrintable(path));
+        if (auto* box = qobject_cast<QDialog*>(dialog)) box->reject();
+    });
+    open();
 }
 
 // Every result page in each of its display modes.
@@ -291,6 +308,7 @@ int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     QApplication application(argc, argv);
+    climstat::app::installSpanishTranslation(application);
     if (argc < 3) {
         std::fputs("usage: climstat-screenshots OUTDIR DATADIR\n", stderr);
         return 2;
@@ -355,6 +373,12 @@ int main(int argc, char** argv) {
         saveCalendarZoom(w, "07-calendario-x3");
         resetDayTypes(w);
         visitResults(w, "08-cte2013", false);
+        // Qt's own dialogs, in Spanish: the save dialog and a chart's print preview.
+        w.PageControl1->setCurrentWidget(w.TSFrecuencias);
+        click(w.RGTipoGraficaFrecuencia, 0);
+        saveDialog("09-dialogo-guardar", [&w] { w.SBImpresor->click(); });
+        saveDialog("09-vista-preliminar", [&w] { w.BitBtn7->click(); });
+        click(w.RGTipoGraficaFrecuencia, 1);
         w.SBAcerca->click();
         save(w, "14-informacion");
     }

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -313,6 +315,36 @@ TEST_F(ShellTest, AnImportThatWorkedIsNotReportedAsAProblem) {
     EXPECT_FALSE(ink.red() > 150 && ink.green() < 80) << ink.name().toStdString();
     EXPECT_NE(w.LInformeDatos->palette().color(QPalette::WindowText),
               w.LAvisoDatos->palette().color(QPalette::WindowText));
+}
+
+TEST_F(ShellTest, PagesFitASmallWindowAndGrowWithALargeOne) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZoneInterval(true);
+    auto* interval = w.TSIntervalo->findChild<QScrollArea*>();
+    ASSERT_NE(interval, nullptr);
+    auto fitsAcross = [](QScrollArea* area) {
+        QApplication::processEvents();
+        return !area->horizontalScrollBar()->isVisible() &&
+               area->widget()->width() <= area->viewport()->width();
+    };
+    w.resize(1024, 600);
+    EXPECT_TRUE(fitsAcross(interval));  // the calendar goes under the presets
+    EXPECT_GT(w.ImageCalendario->mapTo(&w, QPoint(0, 0)).y(),
+              w.RGIntervalo->mapTo(&w, QPoint(0, w.RGIntervalo->height())).y());
+    w.resize(1920, 1080);
+    EXPECT_TRUE(fitsAcross(interval));  // and beside them when there is room
+    EXPECT_GT(w.ImageCalendario->mapTo(&w, QPoint(0, 0)).x(),
+              w.RGIntervalo->mapTo(&w, QPoint(w.RGIntervalo->width(), 0)).x());
+
+    show(w.TSEstacion);
+    click(w.RGTiposDatos, 1);
+    auto* station = w.TSEstacion->findChild<QScrollArea*>();
+    QApplication::processEvents();
+    EXPECT_GT(w.Image15->scale(), 1.3);
+    w.resize(1024, 600);
+    EXPECT_TRUE(fitsAcross(station));
+    EXPECT_LT(w.Image15->scale(), 1.0);
+    EXPECT_GE(w.Image15->width(), w.Image15->picture().width());
 }
 
 TEST_F(ShellTest, MessageBoxesCarryTheProgramsName) {
