@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds what is needed, drives the desktop window headless under xvfb-run through every page
-# and saves one PNG per page into OUTDIR (1288 x 768, and the station and interval pages at
+# and saves one PNG per page into OUTDIR (1288 x 768, every page at 1024 x 600, and some at
 # 1920 x 1080).
 # Usage: scripts/screenshots.sh OUTDIR [DATADIR]   (DATADIR defaults to CLIMSTAT_DATA_DIR)
 set -euo pipefail

@@ -195,9 +195,16 @@ TEST_F(ShellTest, ALimitThatIsNoNumberIsReportedWhenTheEditIsLeft) {
     ASSERT_EQ(messages.size(), 2);
     EXPECT_EQ(messages[1], QStringLiteral("'25x' is not a valid floating point value"));
     EXPECT_EQ(w.EMin->text(), QStringLiteral("25"));
-    show(w.TSFrecuencias);  // the pages compute with the limit that is a number
-    EXPECT_EQ(messages.size(), 2);
+    // Turning to a page with a wrong text in the edit: one message, and the page computes with
+    // the limit that is a number.
+    w.EMin->setFocus();
+    QTest::keyClicks(w.EMin, "y");
+    show(w.TSFrecuencias);
+    QApplication::processEvents();
+    EXPECT_EQ(messages.size(), 3);
+    EXPECT_EQ(w.EMin->text(), QStringLiteral("25"));
     EXPECT_FALSE(w.LasnmF->text().isEmpty());
+    EXPECT_TRUE(w.selectionLine(w.TSFrecuencias)->text().endsWith(QStringLiteral("Ts ≥ 25 ºC")));
 }
 
 TEST_F(ShellTest, ResultPagesAndTheirPrintoutsSayWhichHoursTheyCount) {
