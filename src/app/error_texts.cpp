@@ -164,8 +164,9 @@ QString spanishReason(const Problem& problem) {
                 "fichero de la estación");
         case ErrorKind::RecordsNoStationYear:
             return QStringLiteral(
-                "solo contiene temperaturas secas fuera de 1997..2007, los años que se cargan "
-                "de una estación; no se ha escrito ningún fichero de la estación");
+                "solo contiene temperaturas secas de días que no se cargan de una estación "
+                "(el año 2008, el 29 de febrero); no se ha escrito ningún fichero de la "
+                "estación");
         case ErrorKind::StationPairJournalBad:
             return QStringLiteral(
                 "es la nota de una sustitución sin terminar de los ficheros de la estación, "

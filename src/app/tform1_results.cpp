@@ -1,5 +1,6 @@
 #include <QFileDialog>
 
+#include "app/error_texts.h"
 #include "app/result_widgets.h"
 #include "app/tform1.h"
 #include "core/errors.h"
@@ -83,7 +84,7 @@ bool TForm1::saveActivePage(const QString& chosenName) {
         });
     } catch (const DataFileError& error) {
         showCritical(this, QStringLiteral("No se ha podido escribir el fichero ") +
-                               qs(error.path()) + ": " + qs(std::string(error.what())));
+                               qs(error.path()) + ": " + spanishReason(error.problem()));
         return false;
     }
     return true;

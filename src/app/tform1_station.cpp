@@ -10,7 +10,9 @@
 #include <QPainterPath>
 #include <QTextOption>
 #include <QVBoxLayout>
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 #include "app/error_texts.h"
 #include "app/tform1.h"
@@ -80,6 +82,27 @@ QImage renderMap(double scale) {
         painter.drawText(box, flags, text);
     }
     return image;
+}
+
+// The caption of LCarpeta: the data folder in use and where it was found; a data path that is
+// not a folder is said to be one.
+QString folderCaption(const DataFolderChoice& choice) {
+    if (choice.folder.empty()) return {};
+    std::error_code ec;
+    const bool notAFolder = std::filesystem::exists(choice.folder, ec) &&
+                            !std::filesystem::is_directory(choice.folder, ec);
+    return (notAFolder ? QStringLiteral("Ruta de datos (no es una carpeta): ")
+                       : QStringLiteral("Carpeta de datos: ")) +
+           qs(choice.folder) + " (" + qs(choice.origin) + ")";
+}
+
+// The same with the folder a station's pair was read from, which is the per-user folder when
+// the user imported the station there.
+QString folderCaption(const DataFolderChoice& choice, const std::string& stationFolder) {
+    QString caption = folderCaption(choice);
+    if (!caption.isEmpty()) caption += "\n";
+    return caption + QStringLiteral("Ficheros de la estación: ") + qs(stationFolder) +
+           (stationFolder == choice.folder ? QString() : QStringLiteral(" (carpeta del usuario)"));
 }
 
 }  // namespace
@@ -217,10 +240,7 @@ QWidget* TForm1::buildStationPage() {
     layout->addStretch(0);
     makeScrollingPage(page, contents);
 
-    const std::string& folder = setup_.dataFolder.folder;
-    LCarpeta->setText(folder.empty() ? QString()
-                                     : QStringLiteral("Carpeta de datos: ") + qs(folder) + " (" +
-                                           qs(setup_.dataFolder.origin) + ")");
+    LCarpeta->setText(folderCaption(setup_.dataFolder));
 
     connect(RGTiposDatos, &RadioGroup::clicked, this,
             [this] { guarded(this, [this] { RGTiposDatosClick(); }); });
@@ -437,6 +457,14 @@ QString loadReport(const StationLoadResult& load) {
                       "dejado sin datos; la primera: ") +
                   dates.join(", ") + ".";
     }
+    if (load.humidityRead && load.noHumidityReading()) {
+        if (!report.isEmpty()) report += "\n";
+        report += QStringLiteral("El fichero de humedades ") + qs(load.humidityPath) +
+                  QStringLiteral(
+                      " no tiene ninguna lectura de humedad: todas las horas llevan la "
+                      "humedad específica inicial de 0,005 kg/kg, que no dice nada del clima de "
+                      "la estación.");
+    }
     if (load.temperatureRead && load.usableHours == 0) {
         if (!report.isEmpty()) report += "\n";
         report += QStringLiteral("Los ficheros ") + qs(load.temperaturePath) +
@@ -505,6 +533,7 @@ void TForm1::selectStation() {
     stationLoaded_ = stationHasData(selection.load);
     if (!setup_.dataFolder.folder.empty()) LAvisoDatos->setText(loadReport(selection.load));
     showExtrapolationNote(settings);
+    LCarpeta->setText(folderCaption(setup_.dataFolder, stationDataFolder(code)));
 
     const DesignPageStationTexts& texts = selection.designTexts;
     for (int i = 1; i <= kReferenceValues; ++i) {
@@ -537,6 +566,7 @@ void TForm1::loadSelectedStation() {
         *state_, state_->locationAltitudeText, state_->stationCode, loadSettings(*this),
         stationDataFolder(state_->stationCode), std::cout, std::cerr);
     LAvisoDatos->setText(loadReport(load));
+    LCarpeta->setText(folderCaption(setup_.dataFolder, stationDataFolder(state_->stationCode)));
     stationLoaded_ = stationHasData(load);
     showExtrapolationNote(loadSettings(*this));
     // The result pages follow what the reload gave, while the station is chosen in the list.
@@ -553,6 +583,7 @@ void TForm1::RGAEMETClick() {
 
 void TForm1::selectTypicalYear(QComboBox* list, bool list2006) {
     clearStationLabels(true);
+    LCarpeta->setText(folderCaption(setup_.dataFolder));
     LocationRequest request;
     request.source = static_cast<DataSource>(RGTiposDatos->itemIndex());
     request.list = list2006 ? TypicalYearList::List2006 : TypicalYearList::List2013;
@@ -561,16 +592,24 @@ void TForm1::selectTypicalYear(QComboBox* list, bool list2006) {
     try {
         const LocationLoad load = loadLocation(*state_, request);
         if (!load.loaded) return;
-        LAvisoDatos->clear();
         showStationLabels(typicalYearPageLabels(*state_, load.path, decimalSeparator()));
-        if (load.notes.nonNumberTokens > 0) {
-            LAvisoDatos->setText(qs(load.notes.path) + ": " +
-                                 QString::number(load.notes.nonNumberTokens) +
-                                 QStringLiteral(" valor(es) de temperatura o humedad no son "
-                                                "números y se leen como 0 (el primero en la "
-                                                "línea ") +
-                                 QString::number(load.notes.firstNonNumberLine) + ").");
+        QStringList notices;
+        if (!load.notes.latitudeNotANumber.empty()) {
+            notices << qs(load.notes.path) + QStringLiteral(": la latitud '") +
+                           qs(load.notes.latitudeNotANumber) +
+                           QStringLiteral(
+                               "' de la cabecera no es un número y se lee como 0 "
+                               "(¿tiene la línea del nombre más de una palabra?).");
         }
+        if (load.notes.nonNumberTokens > 0) {
+            notices << qs(load.notes.path) + ": " + QString::number(load.notes.nonNumberTokens) +
+                           QStringLiteral(
+                               " valor(es) de temperatura o humedad no son "
+                               "números y se leen como 0 (el primero en la "
+                               "línea ") +
+                           QString::number(load.notes.firstNonNumberLine) + ").";
+        }
+        LAvisoDatos->setText(notices.join("\n"));
     } catch (const DataFileError& error) {
         // The data loaded before stay, and so do the list and the pages that show them.
         const int kept = state_->typicalYearIndex;
@@ -624,9 +663,10 @@ void TForm1::Image15DblClick() {
 }
 
 bool TForm1::importStationRecords(int stationItem, const QString& recordsPath) {
+    LAvisoDatos->clear();  // an error box may follow: no notice of an earlier step stays
     const StationRecord* station = findStation(stationCodeForIndex(stationItem));
     if (station == nullptr) return false;
-    const std::string folder = importFolder(setup_.dataFolder, setup_.folderInputs);
+    const std::string folder = importFolder(setup_.dataFolder, setup_.folderInputs, station->code);
     if (folder.empty()) {
         LAvisoDatos->setText(
             QStringLiteral("No hay ninguna carpeta de datos en la que se pueda escribir."));
@@ -635,23 +675,14 @@ bool TForm1::importStationRecords(int stationItem, const QString& recordsPath) {
     const StationImport imported =
         climstat::importStationRecords(*station, ss(recordsPath), folder, decimalSeparator());
     if (!imported.written) {
-        QString report = QStringLiteral("No se ha escrito ningún fichero: ");
-        if (imported.records.errors.empty()) {
-            report += recordsPath + QStringLiteral(
-                                        " no contiene registros horarios "
-                                        "(líneas AAAA-MM-DD;HH;T;HR).");
-        } else {
-            report += QString::number(imported.records.errors.size()) +
-                      QStringLiteral(" línea(s) de ") + recordsPath +
-                      QStringLiteral(" no se pueden usar:");
-            const std::size_t shown = std::min<std::size_t>(imported.records.errors.size(), 10);
-            for (std::size_t i = 0; i < shown; ++i) {
-                const StationRecordError& error = imported.records.errors[i];
-                report += QStringLiteral("\nlínea ") + QString::number(error.line) + ": " +
-                          qs(error.reason);
-            }
-            if (imported.records.errors.size() > shown) report += "\n…";
+        QString report = spanishText(imported.refusal);
+        const std::vector<StationRecordError>& errors = imported.records.errors;
+        const std::size_t shown = std::min<std::size_t>(errors.size(), 10);
+        for (std::size_t i = 0; i < shown; ++i) {
+            report += QStringLiteral("\nlínea ") + QString::number(errors[i].line) + ": " +
+                      spanishReason(errors[i].problem);
         }
+        if (imported.records.errorCount > static_cast<long>(shown)) report += "\n…";
         LAvisoDatos->setText(report);
         return false;
     }

@@ -51,6 +51,30 @@ constexpr std::array kOptions = {
     OptionSpec{"help", false, false},
 };
 
+// The options that belong to one command only (or to a few); every other option (location,
+// selection, global, --altitude of --met and psychro alike) goes with any command.
+struct CommandOptions {
+    std::string_view command;
+    std::string_view options;  // names separated by blanks
+};
+
+constexpr std::array kCommandOptions = {
+    CommandOptions{"psychro", "t w pt"},           CommandOptions{"selection", "list"},
+    CommandOptions{"averages", "variable"},        CommandOptions{"diagram", "year"},
+    CommandOptions{"write-station", "code input"}, CommandOptions{"frequencies", "variable kind"},
+    CommandOptions{"degree-hours", "cooling"},     CommandOptions{"degree-days", "cooling"},
+};
+
+bool listed(std::string_view list, std::string_view name) {
+    for (std::size_t start = 0; start < list.size();) {
+        std::size_t end = list.find(' ', start);
+        if (end == std::string_view::npos) end = list.size();
+        if (list.substr(start, end - start) == name) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 const OptionSpec* findOption(std::string_view name) {
     for (const OptionSpec& option : kOptions) {
         if (option.name == name) return &option;
@@ -70,6 +94,24 @@ const std::vector<std::string>& Arguments::values(const std::string& name) const
     static const std::vector<std::string> none;
     auto it = values_.find(name);
     return it == values_.end() ? none : it->second;
+}
+
+void checkCommandOptions(const Arguments& args) {
+    std::string_view own;
+    for (const CommandOptions& entry : kCommandOptions) {
+        if (entry.command == args.command) own = entry.options;
+    }
+    for (const OptionSpec& option : kOptions) {
+        const std::string name(option.name);
+        if (!args.has(name) || listed(own, name)) continue;
+        bool commandOption = false;
+        for (const CommandOptions& entry : kCommandOptions)
+            commandOption = commandOption || listed(entry.options, name);
+        if (commandOption) {
+            throw UsageError("option --" + name + " does not belong to the command " +
+                             args.command);
+        }
+    }
 }
 
 Arguments parseArguments(const std::vector<std::string>& args) {

@@ -121,12 +121,23 @@ double numberOption(const Context& ctx, const std::string& name) {
     }
 }
 
+void refuseOutputOverInput(const Context& ctx, const std::string& output) {
+    for (const std::string& input : ctx.inputFiles) {
+        if (isSameFile(output, input)) {
+            ErrorFields fields = pathFields(output);
+            fields.value = input;
+            throw DataFileError(ErrorKind::SameFileAsInput, std::move(fields));
+        }
+    }
+}
+
 void writeResult(Context& ctx, const std::string& bytes) {
     writeResult(ctx, bytes, ctx.args.value("output"));
 }
 
 void writeResult(Context& ctx, const std::string& bytes, const std::optional<std::string>& file) {
     if (file && *file != "-") {
+        refuseOutputOverInput(ctx, *file);
         writeFileReplacing(*file, bytes);
         return;
     }
@@ -156,6 +167,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return ctx.args.command.empty() && !ctx.args.flag("help") ? kExitUsage : kExitOk;
         }
         if (command == nullptr) throw UsageError("unknown command '" + ctx.args.command + "'");
+        checkCommandOptions(ctx.args);
         NullBuffer nothing;
         std::ostream silent(&nothing);
         ctx.trace = ctx.args.flag("verbose") ? &err : &silent;

@@ -48,6 +48,9 @@ class Arguments {
 // missing value, a repeated single option or more than one command.
 Arguments parseArguments(const std::vector<std::string>& args);
 
+// Throws UsageError for an option that belongs to other commands only (frequencies --cooling).
+void checkCommandOptions(const Arguments& args);
+
 // Everything a command works with.
 struct Context {
     Context(Arguments parsed, std::ostream& output, std::ostream& errors)
@@ -62,7 +65,9 @@ struct Context {
     DataFolderChoice dataFolder;
     DataSource source = DataSource::Aemet;
     std::string loadedFile;  // the data file(s) the location was read from
-    EpwLoadReport epw;       // what an EPW load found (source Epw)
+    // Every file the command reads: --output may name none of them.
+    std::vector<std::string> inputFiles;
+    EpwLoadReport epw;  // what an EPW load found (source Epw)
 
     // The analysis state, made on first use: a command refused for its options or its data
     // folder never builds the megabytes of tables.
@@ -108,8 +113,11 @@ void applyScheduleOptions(Context& ctx);
 void runSelectionPass(Context& ctx);
 
 // Writes a command's output to --output FILE when given (replacing the file only once it is
-// complete) or to standard output. Throws UsageError when --output is given more than once.
+// complete) or to standard output. Throws UsageError when --output is given more than once,
+// DataFileError when it names a file the command reads (ctx.inputFiles).
 void writeResult(Context& ctx, const std::string& bytes);
+// Throws DataFileError when `output` is one of ctx.inputFiles (device and inode).
+void refuseOutputOverInput(const Context& ctx, const std::string& output);
 // The same to the file named by the command itself (standard output when there is none).
 void writeResult(Context& ctx, const std::string& bytes, const std::optional<std::string>& file);
 

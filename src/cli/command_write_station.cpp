@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -50,24 +51,25 @@ int commandWriteStation(Context& ctx) {
     }
 
     const std::string folder = targetFolder(ctx);
+    ctx.inputFiles.push_back(*input);
+    if (auto output = ctx.args.value("output"); output && *output != "-") {
+        refuseOutputOverInput(ctx, *output);  // before the station files change
+    }
     const StationImport imported =
         importStationRecords(*station, *input, folder, ctx.decimalSeparator);
     const StationRecords& records = imported.records;
-    if (!records.errors.empty()) {
-        for (std::size_t i = 0; i < records.errors.size() && i < kReportedLines; ++i) {
+    if (!imported.written) {
+        const std::size_t shown = std::min(records.errors.size(), kReportedLines);
+        for (std::size_t i = 0; i < shown; ++i) {
             const StationRecordError& error = records.errors[i];
-            ctx.err << "climstat-cli: " << *input << ": line " << error.line << ": " << error.reason
-                    << '\n';
+            ctx.err << "climstat-cli: " << *input << ": line " << error.line << ": "
+                    << error.reason() << '\n';
         }
-        if (records.errors.size() > kReportedLines) {
-            ctx.err << "climstat-cli: ... and " << records.errors.size() - kReportedLines
+        if (records.errorCount > static_cast<long>(shown)) {
+            ctx.err << "climstat-cli: ... and " << records.errorCount - static_cast<long>(shown)
                     << " more lines\n";
         }
-        throw UsageError(*input + ": " + std::to_string(records.errors.size()) +
-                         " line(s) could not be used; no station file was written");
-    }
-    if (!imported.written) {
-        throw UsageError(*input + " holds no hourly records (lines YYYY-MM-DD;HH;T;RH)");
+        throw UsageError(imported.refusal);
     }
     const std::string& temperaturePath = imported.temperaturePath;
     const std::string& humidityPath = imported.humidityPath;
@@ -80,6 +82,10 @@ int commandWriteStation(Context& ctx) {
         << " to " << dateText(records.temperature.back()) << ")\n";
     out << "hours with a temperature: " << records.temperatureHours << '\n';
     out << "hours with a relative humidity: " << records.humidityHours << '\n';
+    if (records.leapDayHours > 0) {
+        out << "hours of 29 February left out (a station year has 365 days): "
+            << records.leapDayHours << '\n';
+    }
     if (records.lastYear >= kFirstFileYear + kStationYears) {
         out << "note: the files keep the year 2008, but a station load reads 1997 to 2007\n";
     }

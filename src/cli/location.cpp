@@ -50,6 +50,11 @@ std::string missingFolderMessage(const DataFolderChoice& choice) {
 namespace {
 
 void warnAboutNonNumbers(Context& ctx, const TypicalYearNotes& notes) {
+    if (!notes.latitudeNotANumber.empty()) {
+        ctx.err << "climstat-cli: warning: " << notes.path << ": the header's latitude '"
+                << notes.latitudeNotANumber
+                << "' is not a number and reads as 0 (is the name line more than one word?)\n";
+    }
     if (notes.nonNumberTokens == 0) return;
     ctx.err << "climstat-cli: warning: " << notes.path << ": " << notes.nonNumberTokens
             << " dry-bulb or humidity value(s) are not numbers and read as 0 (first on line "
@@ -75,6 +80,7 @@ void loadListedLocation(Context& ctx, TypicalYearList list) {
     request.dataFolder = ctx.dataFolder.folder;
     const LocationLoad load = climstat::loadLocation(ctx.state(), request);
     ctx.loadedFile = load.path;
+    ctx.inputFiles.push_back(load.path);
     warnAboutNonNumbers(ctx, load.notes);
 }
 
@@ -91,6 +97,7 @@ void loadMetFile(Context& ctx) {
     request.altitudeText = altitudeText.str();
     const LocationLoad load = climstat::loadLocation(ctx.state(), request);
     ctx.loadedFile = load.path;
+    ctx.inputFiles.push_back(load.path);
     warnAboutNonNumbers(ctx, load.notes);
 }
 
@@ -103,6 +110,7 @@ void loadEpw(Context& ctx) {
     request.epwPaths = paths;
     const LocationLoad load = climstat::loadLocation(ctx.state(), request);
     ctx.loadedFile = load.path;
+    ctx.inputFiles.insert(ctx.inputFiles.end(), paths.begin(), paths.end());
     ctx.epw = load.epw;
     const EpwLoadReport& report = load.epw;
     if (report.leapDayRecords > 0) {
@@ -177,12 +185,19 @@ void loadStation(Context& ctx) {
         selectStation(ctx.state(), item, settings, ctx.dataFolder.folder,
                       ctx.trace != nullptr ? *ctx.trace : ctx.err, ctx.err);
     ctx.loadedFile = selection.load.temperaturePath + ", " + selection.load.humidityPath;
+    ctx.inputFiles.push_back(selection.load.temperaturePath);
+    ctx.inputFiles.push_back(selection.load.humidityPath);
     if (!selection.load.temperatureRead) {
         throw DataFileError(selection.load.temperatureFailure);
     }
     if (!selection.load.humidityRead) {
         ctx.err << "climstat-cli: warning: " << englishText(selection.load.humidityFailure)
                 << "; hours without a humidity reading carry the last humidity ratio\n";
+    }
+    if (selection.load.humidityRead && selection.load.noHumidityReading()) {
+        ctx.err << "climstat-cli: warning: " << selection.load.humidityPath
+                << ": no humidity reading at all; every hour carries the starting humidity "
+                   "ratio of 0.005 kg/kg\n";
     }
     if (selection.load.droppedHours > 0) {
         ctx.err << "climstat-cli: warning: " << selection.load.droppedHours

@@ -213,8 +213,8 @@ std::string englishReason(const Problem& problem) {
             return "holds no dry-bulb temperature (every T field is empty), so a station load "
                    "would find no usable hour; no station file was written";
         case ErrorKind::RecordsNoStationYear:
-            return "holds dry-bulb temperatures only outside 1997..2007, the years a station "
-                   "load reads; no station file was written";
+            return "holds dry-bulb temperatures only of days a station load does not read "
+                   "(the year 2008, 29 February); no station file was written";
         case ErrorKind::StationPairJournalBad:
             return "is the note of an unfinished replace of the station files, but it cannot be "
                    "understood; remove it once the station files are checked";

@@ -64,7 +64,7 @@ enum class ErrorKind {
     RecordsUnusableLines,  // `count` lines could not be used; nothing was written
     RecordsNone,           // no hourly record at all
     RecordsNoTemperature,  // records, but not one dry bulb
-    RecordsNoStationYear,  // dry bulbs only outside 1997..2007, the years a station load reads
+    RecordsNoStationYear,  // dry bulbs only of days no load reads (2008, 29 February)
 
     // Station files.
     StationPairJournalBad,  // the note of an unfinished replace cannot be understood

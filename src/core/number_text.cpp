@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "core/errors.h"
@@ -314,6 +315,14 @@ std::optional<double> leadingNumberOrNothing(std::string_view token) {
     std::optional<double> value = convertScanned(token.substr(0, length));
     if (!value || std::fabs(*value) > 3.4028234663852886e38) return std::nullopt;
     return value;
+}
+
+std::optional<double> leadingNumberValue(std::string_view token) {
+    const std::size_t length = scanNumber(token, '.');
+    if (length == 0) return std::nullopt;
+    if (std::optional<double> value = convertScanned(token.substr(0, length))) return value;
+    const double infinity = std::numeric_limits<double>::infinity();
+    return token[0] == '-' ? -infinity : infinity;  // scanned, so only too large to convert
 }
 
 float leadingNumber(std::string_view token) {

@@ -30,6 +30,10 @@ float leadingNumber(std::string_view token);
 // The same, but says when the token holds no number at all.
 std::optional<double> leadingNumberOrNothing(std::string_view token);
 
+// The longest leading plain decimal number of a token as a double, however large it is: one
+// beyond the range of a double gives an infinity of its sign. Empty when the token holds none.
+std::optional<double> leadingNumberValue(std::string_view token);
+
 // The decimal separator of the user's regional settings, taken from the C library's locale
 // after setlocale(LC_NUMERIC, ""); '.' when it cannot be told.
 char localeDecimalSeparator();

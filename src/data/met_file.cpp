@@ -1,8 +1,10 @@
 #include "data/met_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <optional>
 #include <span>
 #include <sstream>
@@ -36,7 +38,10 @@ class LineTokenizer {
     // Next line; false at the end of the input. tokens() then holds up to `keep` tokens and
     // tokenCount() the number of tokens of the whole line.
     bool nextLine(std::size_t keep) {
-        if (tokens_.size() < keep) tokens_.resize(keep);
+        if (tokens_.size() < keep) {
+            tokens_.resize(keep);
+            cut_.resize(keep);
+        }
         used_ = 0;
         count_ = 0;
         bool inToken = false;
@@ -46,6 +51,10 @@ class LineTokenizer {
             sawAnything = true;
             while (pos_ < end_) {
                 const char c = buffer_[pos_];
+                // A CR is the end of a line only with the LF after it; alone it ends the lines
+                // of files this reader cannot split.
+                if (afterCr_ && c != '\n') throw CrOnly{};
+                afterCr_ = c == '\r';
                 if (c == '\n') {
                     ++pos_;
                     return true;
@@ -63,11 +72,15 @@ class LineTokenizer {
                 if (!inToken) {
                     inToken = true;
                     ++count_;
-                    if (used_ < keep) tokens_[used_++].clear();
+                    if (used_ < keep) {
+                        cut_[used_] = false;
+                        tokens_[used_++].clear();
+                    }
                 }
                 if (count_ <= keep) {
                     std::string& token = tokens_[used_ - 1];
                     const std::size_t room = kMaxKeptTokenLength - token.size();
+                    if (pos_ - start > room) cut_[used_ - 1] = true;
                     token.append(buffer_.data() + start, std::min(room, pos_ - start));
                 }
             }
@@ -75,6 +88,8 @@ class LineTokenizer {
     }
 
     std::span<const std::string> tokens() const { return {tokens_.data(), used_}; }
+    // Whether kept token i was longer than the characters kept of it.
+    bool cut(std::size_t i) const { return cut_[i]; }
     std::size_t tokenCount() const { return count_; }
     long lineNumber() const { return lineNumber_; }
     void countLine() { ++lineNumber_; }
@@ -96,6 +111,8 @@ class LineTokenizer {
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     std::vector<std::string> tokens_;  // kept from line to line, so that they keep their storage
+    std::vector<bool> cut_;
+    bool afterCr_ = false;
     std::size_t used_ = 0;
     std::size_t count_ = 0;
     long lineNumber_ = 0;
@@ -103,6 +120,7 @@ class LineTokenizer {
 
   public:
     struct TooLarge {};
+    struct CrOnly {};
 };
 
 // Physical bounds of a typical-year value: outside them the file is corrupt.
@@ -135,7 +153,24 @@ MetFileData readMetFile(const std::string& path) {
     }
 }
 
-MetFileData readMetStream(std::istream& in, const std::string& path) {
+namespace {
+
+// A record value: its number, however large (an infinity beyond a double), or nothing when the
+// token holds none. A token longer than any number of a typical-year file counts as beyond
+// every bound.
+std::optional<double> recordValue(const LineTokenizer& lines, std::size_t i) {
+    std::optional<double> value = leadingNumberValue(lines.tokens()[i]);
+    if (value && lines.cut(i)) value = std::numeric_limits<double>::infinity();
+    return value;
+}
+
+// How an implausible value is shown: as the file writes it when it is no number a double holds.
+std::string shownValue(const LineTokenizer& lines, std::size_t i, double value) {
+    if (std::isfinite(value)) return valueText(value);
+    return lines.tokens()[i] + (lines.cut(i) ? "..." : "");
+}
+
+MetFileData readMetLines(std::istream& in, const std::string& path) {
     LineTokenizer lines(in);
     MetFileData data;
 
@@ -143,6 +178,7 @@ MetFileData readMetStream(std::istream& in, const std::string& path) {
     int headerTokens = 0;
     int headerLines = 0;
     bool firstLineOnlyName = false;
+    std::string latitudeToken;
     std::vector<std::string> headerStream;
     while (headerTokens < kHeaderTokens) {
         if (!lines.nextLine(kHeaderTokens)) {
@@ -152,15 +188,22 @@ MetFileData readMetStream(std::istream& in, const std::string& path) {
         lines.countLine();
         if (lines.tokenCount() == 0) continue;
         ++headerLines;
-        if (headerLines == 1) firstLineOnlyName = lines.tokenCount() == 1;
-        if (headerLines == 2 && firstLineOnlyName) {
-            data.latitude = leadingNumber(lines.tokens()[0]);
+        // A line of a record's length inside the header: a header line is missing, and the
+        // header would swallow the first record.
+        if (lines.tokenCount() >= kNeededRecordTokens) {
+            ErrorFields fields = lineFields(path, lines.lineNumber(), 0);
+            fields.total = static_cast<long>(lines.tokenCount());
+            throw DataFileError(ErrorKind::MetHeaderLacksLine, std::move(fields));
         }
+        if (headerLines == 1) firstLineOnlyName = lines.tokenCount() == 1;
+        if (headerLines == 2 && firstLineOnlyName) latitudeToken = lines.tokens()[0];
         for (const std::string& token : lines.tokens())
             headerStream.push_back(token);
         headerTokens += static_cast<int>(lines.tokenCount());
     }
-    if (!firstLineOnlyName) data.latitude = leadingNumber(headerStream[2]);
+    if (!firstLineOnlyName) latitudeToken = headerStream[2];
+    data.latitude = leadingNumber(latitudeToken);
+    if (!leadingNumberOrNothing(latitudeToken)) data.latitudeNotANumber = latitudeToken;
 
     int records = 0;
     while (records < kMetRecords && lines.nextLine(kNeededRecordTokens)) {
@@ -172,30 +215,30 @@ MetFileData readMetStream(std::istream& in, const std::string& path) {
             throw DataFileError(ErrorKind::MetRecordTooShort, std::move(fields));
         }
         ++records;
-        const std::optional<double> ts = leadingNumberOrNothing(lines.tokens()[3]);
-        const std::optional<double> w = leadingNumberOrNothing(lines.tokens()[7]);
+        const std::optional<double> ts = recordValue(lines, 3);
+        const std::optional<double> w = recordValue(lines, 7);
         // A token without a number keeps the fallback 0, but the file is not silent about it.
         for (const auto* value : {&ts, &w}) {
             if (!value->has_value()) {
                 if (data.nonNumberTokens++ == 0) data.firstNonNumberLine = lines.lineNumber();
             }
         }
-        data.ts[records] = leadingNumber(lines.tokens()[3]);
-        data.w[records] = leadingNumber(lines.tokens()[7]);
-        // Every hour of a typical year is valid data: a value beyond the physical bounds means
-        // the file is corrupt, and nothing of it is used.
-        const double t = static_cast<double>(data.ts[records]);
-        const double x = static_cast<double>(data.w[records]);
+        // Every hour of a typical year is valid data: a value beyond the physical bounds, as
+        // large as it may be, means the file is corrupt, and nothing of it is used.
+        const double t = ts.value_or(0.0);
+        const double x = w.value_or(0.0);
         if (!(t >= kLowestDryBulb && t <= kHighestDryBulb)) {
             ErrorFields fields = lineFields(path, lines.lineNumber(), records);
-            fields.value = valueText(ts.value_or(t));
+            fields.value = shownValue(lines, 3, t);
             throw DataFileError(ErrorKind::MetDryBulbOutside, std::move(fields));
         }
         if (!(x >= 0.0 && x <= kHighestHumidityRatio)) {
             ErrorFields fields = lineFields(path, lines.lineNumber(), records);
-            fields.value = valueText(w.value_or(x));
+            fields.value = shownValue(lines, 7, x);
             throw DataFileError(ErrorKind::MetHumidityOutside, std::move(fields));
         }
+        data.ts[records] = static_cast<float>(t);
+        data.w[records] = static_cast<float>(x);
     }
     if (records < kMetRecords) {
         ErrorFields fields = pathFields(path);
@@ -203,6 +246,16 @@ MetFileData readMetStream(std::istream& in, const std::string& path) {
         throw DataFileError(ErrorKind::MetEndsEarly, std::move(fields));
     }
     return data;
+}
+
+}  // namespace
+
+MetFileData readMetStream(std::istream& in, const std::string& path) {
+    try {
+        return readMetLines(in, path);
+    } catch (const LineTokenizer::CrOnly&) {
+        throw DataFileError(ErrorKind::CrOnlyLineEnds, pathFields(path));
+    }
 }
 
 }  // namespace climstat

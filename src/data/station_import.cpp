@@ -1,8 +1,10 @@
 #include "data/station_import.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "core/errors.h"
@@ -13,6 +15,24 @@
 namespace climstat {
 
 namespace {
+
+// What tells a file's content apart over a read: the file itself, its size and its last
+// change.
+struct FileIdentity {
+    dev_t device;
+    ino_t inode;
+    off_t size;
+    long long seconds;
+    long nanoseconds;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{info.st_dev, info.st_ino, info.st_size,
+                        static_cast<long long>(info.st_mtim.tv_sec), info.st_mtim.tv_nsec};
+}
 
 bool isFile(const std::string& path) {
     std::error_code ec;
@@ -33,22 +53,61 @@ bool canWriteInto(const std::string& folder) {
 }  // namespace
 
 StationImport importStationRecords(const StationRecord& station, const std::string& inputPath,
-                                   const std::string& folder, char decimalSeparator) {
-    std::ifstream in = openInputFile(inputPath);
+                                   const std::string& folder, char decimalSeparator,
+                                   const ImportHooks* hooks) {
     StationImport result;
+    result.temperaturePath = stationFilePath(folder, "T", station.code);
+    result.humidityPath = stationFilePath(folder, "H", station.code);
+    for (const std::string& own : {result.temperaturePath, result.humidityPath}) {
+        if (isSameFile(inputPath, own)) {
+            ErrorFields fields = pathFields(own);
+            fields.value = inputPath;
+            throw DataFileError(ErrorKind::SameFileAsInput, std::move(fields));
+        }
+    }
+    // Taken before the file is opened, so that any change from here on shows.
+    const std::optional<FileIdentity> before = fileIdentity(inputPath);
+    std::ifstream in = openInputFile(inputPath);
     result.records = readStationRecords(in, decimalSeparator);
     if (in.bad()) throw DataFileError(ErrorKind::NotReadCompletely, pathFields(inputPath));
-    if (!result.records.errors.empty() || result.records.temperature.empty()) return result;
+    if (hooks != nullptr && hooks->afterRead) hooks->afterRead();
+    // Truncated, grown or replaced while it was read: what was read is no file at all.
+    if (!before || fileIdentity(inputPath) != before) {
+        throw DataFileError(ErrorKind::ChangedWhileRead, pathFields(inputPath));
+    }
+    const StationRecords& records = result.records;
+    if (records.crOnlyLineEnds) {
+        throw DataFileError(ErrorKind::CrOnlyLineEnds, pathFields(inputPath));
+    }
+    result.refusal.fields = pathFields(inputPath);
+    if (records.errorCount > 0) {
+        result.refusal.kind = ErrorKind::RecordsUnusableLines;
+        result.refusal.fields.count = records.errorCount;
+        return result;
+    }
+    // A pair that no load could use would only replace a good one.
+    if (records.temperature.empty()) {
+        result.refusal.kind = ErrorKind::RecordsNone;
+        return result;
+    }
+    if (records.temperatureHours == 0 && records.leapDayHours == 0) {
+        result.refusal.kind = ErrorKind::RecordsNoTemperature;
+        return result;
+    }
+    if (records.stationYearTemperatureHours == 0) {
+        result.refusal.kind = ErrorKind::RecordsNoStationYear;
+        return result;
+    }
+    result.refusal = {};
 
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) throw DataFileError(ErrorKind::CannotCreate, fileFields(folder, ec));
-    result.temperaturePath = stationFilePath(folder, "T", station.code);
-    result.humidityPath = stationFilePath(folder, "H", station.code);
     // Never a new temperature file beside an old humidity file, for any reader.
     writeStationPair(folder, station.code,
-                     encodeStationFile("T", result.records.temperature, station.code),
-                     encodeStationFile("H", result.records.humidity, station.code));
+                     encodeStationFile("T", records.temperature, station.code),
+                     encodeStationFile("H", records.humidity, station.code),
+                     hooks != nullptr ? &hooks->pair : nullptr);
     result.written = true;
     return result;
 }
@@ -63,9 +122,14 @@ std::string userDataFolder(const DataFolderInputs& inputs) {
     return {};
 }
 
-std::string importFolder(const DataFolderChoice& choice, const DataFolderInputs& inputs) {
-    if (canWriteInto(choice.folder)) return choice.folder;
+std::string importFolder(const DataFolderChoice& choice, const DataFolderInputs& inputs,
+                         std::string_view code) {
     const std::string user = userDataFolder(inputs);
+    if (!user.empty() && user != choice.folder && isFile(stationFilePath(user, "T", code)) &&
+        canWriteInto(user)) {
+        return user;
+    }
+    if (canWriteInto(choice.folder)) return choice.folder;
     if (canWriteInto(user)) return user;
     return {};
 }
@@ -73,7 +137,6 @@ std::string importFolder(const DataFolderChoice& choice, const DataFolderInputs&
 std::string stationFolder(const std::string& dataFolder, const std::string& userFolder,
                           std::string_view code) {
     if (!userFolder.empty() && userFolder != dataFolder &&
-        !isFile(stationFilePath(dataFolder, "T", code)) &&
         isFile(stationFilePath(userFolder, "T", code))) {
         return userFolder;
     }

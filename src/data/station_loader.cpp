@@ -190,7 +190,9 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
         for (int h = 1; h <= kHoursPerYear; ++h) {
             const float t = state.ts[h][y];
             const std::int32_t rawH = row[h - 1];
-            if (t == 0.0f || rawH == 0) {
+            // A reading of 0 % leaves no humidity. A dry bulb of exactly 0.0 degC is a reading
+            // like any other: only the missing code makes an hour no data.
+            if (rawH == 0) {
                 state.w[h][y] = 0.0f;
                 state.tw[h][y] = 0.0f;
                 continue;
@@ -255,6 +257,7 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
         markDerivedSlot(state, y);
 
     result.usableHours = state.nValidT;
+    result.humidityReadings = state.nValidH;
 
     // 8. The selection pass.
     runSelection(state, settings.selection);

@@ -35,6 +35,10 @@ struct StationLoadResult {
     long droppedHours = 0;
     std::vector<std::string> droppedDates;  // "2001-03-04 05h"
     long usableHours = 0;                   // hours with a valid temperature (nValidT)
+    long humidityReadings = 0;              // hours with a humidity reading (nValidH)
+    // Usable hours, but not one humidity reading: every hour carries the starting humidity
+    // ratio, which says nothing of the station's climate.
+    bool noHumidityReading() const { return usableHours > 0 && humidityReadings == 0; }
 };
 
 // Loads the two files of station `code` from the data folder into year slots 1..11 (1997..2007)

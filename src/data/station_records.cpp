@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/analysis_state.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 
@@ -14,6 +15,9 @@ namespace climstat {
 namespace {
 
 constexpr std::size_t kMaxLineLength = 256;
+// The dry bulbs a station load accepts, in the tenths of a degree the files keep.
+constexpr std::int32_t kLowestTenths = -900;
+constexpr std::int32_t kHighestTenths = 700;
 
 std::string_view trim(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -78,16 +82,34 @@ StationRecords readStationRecords(std::istream& in, char decimalSeparator) {
     std::map<int, DayValues> days;  // key yyyymmdd
     std::string line;
     long lineNumber = 0;
-    auto fail = [&](std::string reason) {
-        result.errors.push_back({lineNumber, std::move(reason)});
+    // Only the first errors are worded; the rest are counted, with no text made for them.
+    auto fail = [&](ErrorKind kind, std::string_view value = {}, long count = 0, long total = 0) {
+        ++result.errorCount;
+        if (result.errors.size() >= kKeptRecordErrors) return;
+        StationRecordError error;
+        error.line = lineNumber;
+        error.problem.kind = kind;
+        error.problem.fields.line = lineNumber;
+        error.problem.fields.value = std::string(value);
+        error.problem.fields.count = count;
+        error.problem.fields.total = total;
+        result.errors.push_back(std::move(error));
     };
 
     while (std::getline(in, line)) {
         ++lineNumber;
-        const std::string_view text = trim(line);
+        std::string_view text = trim(line);
+        if (lineNumber == 1 && text.substr(0, 3) == "\xEF\xBB\xBF") {
+            text = trim(text.substr(3));  // what spreadsheet programs put first
+        }
         if (text.empty()) continue;
+        if (text.find('\r') != std::string_view::npos) {
+            // A CR inside a line: the lines are ended by CR alone, and the file is one line.
+            result.crOnlyLineEnds = true;
+            break;
+        }
         if (text.size() > kMaxLineLength) {
-            fail("is too long to be an hourly record");
+            fail(ErrorKind::RecordTooLong);
             continue;
         }
         std::array<std::string_view, 4> fields;
@@ -103,7 +125,7 @@ StationRecords readStationRecords(std::istream& in, char decimalSeparator) {
             start = end + 1;
         }
         if (count != 4) {
-            fail("has " + std::to_string(count) + " fields, expected YYYY-MM-DD;HH;T;RH");
+            fail(ErrorKind::RecordFieldCount, {}, static_cast<long>(count));
             continue;
         }
 
@@ -116,25 +138,26 @@ StationRecords readStationRecords(std::istream& in, char decimalSeparator) {
         }
         if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 ||
             *day > monthLength(*year, *month)) {
-            fail("'" + std::string(date) + "' is not a date YYYY-MM-DD");
+            fail(ErrorKind::RecordNotADate, date);
             continue;
         }
         if (*year < kFirstFileYear || *year >= kFirstFileYear + kTableYears) {
-            fail("year " + std::to_string(*year) + " is outside 1997..2008");
+            fail(ErrorKind::RecordYearOutside, date.substr(0, 4));
             continue;
         }
         const std::optional<int> hour = fields[1].size() <= 2 ? digits(fields[1]) : std::nullopt;
         if (!hour || *hour < 1 || *hour > 24) {
-            fail("'" + std::string(fields[1]) + "' is not an hour 1..24");
+            fail(ErrorKind::RecordNotAnHour, fields[1]);
             continue;
         }
 
-        std::optional<double> t;
+        // The range is the one a station load accepts, on the tenths the file keeps.
+        std::optional<std::int32_t> tenths;
         if (!fields[2].empty()) {
-            t = number(fields[2], decimalSeparator);
-            if (!t || !(*t > -90.0 && *t < 90.0)) {
-                fail("temperature '" + std::string(fields[2]) +
-                     "' is not a number above -90 and below 90");
+            const std::optional<double> t = number(fields[2], decimalSeparator);
+            if (t && *t > -1000.0 && *t < 1000.0) tenths = rounded(*t * 10.0);
+            if (!tenths || *tenths < kLowestTenths || *tenths > kHighestTenths) {
+                fail(ErrorKind::RecordTemperatureBad, fields[2]);
                 continue;
             }
         }
@@ -142,8 +165,7 @@ StationRecords readStationRecords(std::istream& in, char decimalSeparator) {
         if (!fields[3].empty()) {
             rh = number(fields[3], decimalSeparator);
             if (!rh || !(*rh >= 0.0 && *rh <= 100.0)) {
-                fail("relative humidity '" + std::string(fields[3]) +
-                     "' is not a number from 0 to 100");
+                fail(ErrorKind::RecordHumidityBad, fields[3]);
                 continue;
             }
         }
@@ -151,18 +173,22 @@ StationRecords readStationRecords(std::istream& in, char decimalSeparator) {
         DayValues& values = days[(*year * 100 + *month) * 100 + *day];
         const auto k = static_cast<std::size_t>(*hour - 1);
         if (values.line[k] != 0) {
-            fail("repeats the hour " + std::to_string(*hour) + " of " + std::string(date) +
-                 " given on line " + std::to_string(values.line[k]));
+            fail(ErrorKind::RecordHourRepeated, date, *hour, values.line[k]);
             continue;
         }
         values.line[k] = lineNumber;
-        if (t) {
-            values.t[k] = rounded(*t * 10.0);
-            ++result.temperatureHours;
+        const bool leapDay = *month == 2 && *day == 29;
+        if (leapDay) ++result.leapDayHours;
+        if (tenths) {
+            values.t[k] = *tenths;
+            if (!leapDay) {
+                ++result.temperatureHours;
+                if (*year < kFirstFileYear + kStationYears) ++result.stationYearTemperatureHours;
+            }
         }
         if (rh) {
             values.h[k] = rounded(*rh);
-            ++result.humidityHours;
+            if (!leapDay) ++result.humidityHours;
         }
     }
 

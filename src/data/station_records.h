@@ -4,35 +4,48 @@
 #include <string>
 #include <vector>
 
+#include "core/errors.h"
 #include "data/station_file.h"
 
 namespace climstat {
 
-// A line of hourly records that could not be used, and why.
+// A line of hourly records that could not be used, and why (the kind and its fields).
 struct StationRecordError {
     long line = 0;  // 1-based line number
-    std::string reason;
+    Problem problem;
+    std::string reason() const { return englishReason(problem); }
 };
+
+// Lines that cannot be used are all counted, but only the first ones are kept with their
+// reasons: a file of millions of bad lines must not take gigabytes to say so.
+inline constexpr std::size_t kKeptRecordErrors = 100;
 
 // Hourly records of a station of the user's own, ready to be written as the station's two files.
 struct StationRecords {
-    std::vector<StationDay> temperature;  // one record per day given, tenths of a degree
-    std::vector<StationDay> humidity;     // the same days, whole percent
-    std::vector<StationRecordError> errors;
-    long temperatureHours = 0;  // hours given with a temperature
-    long humidityHours = 0;     // hours given with a relative humidity
-    int firstYear = 0;          // 0 when no line was read
+    std::vector<StationDay> temperature;     // one record per day given, tenths of a degree
+    std::vector<StationDay> humidity;        // the same days, whole percent
+    std::vector<StationRecordError> errors;  // the first kKeptRecordErrors lines not used
+    long errorCount = 0;                     // every line not used
+    long temperatureHours = 0;  // hours given with a temperature (29 February not counted)
+    long humidityHours = 0;     // hours given with a relative humidity (29 February not counted)
+    long stationYearTemperatureHours = 0;  // of those with a temperature, the ones of 1997..2007
+    long leapDayHours = 0;                 // hours of 29 February given, which no load reads
+    bool crOnlyLineEnds = false;           // lines are ended by CR alone: the file cannot be split
+    int firstYear = 0;                     // 0 when no line was read
     int lastYear = 0;
 };
 
 // Reads lines "YYYY-MM-DD;HH;T;RH": a date of 1997..2008, the hour of the day 1..24, the dry
-// bulb in degC (above -90 and below 90) and the relative humidity in % (0..100); an empty field
-// is a missing value. Numbers may use a point or `decimalSeparator`; blanks around fields and
-// empty lines are ignored. Temperatures are kept in tenths and humidities in whole percent,
-// rounded half away from zero. Hours of a day that no line gives are MISSING_RAW in both files;
-// 29 February is kept as the records of that date (readers drop it). Every line that cannot be
-// used is listed in `errors` with its number: wrong field count, a date or hour that is not one,
-// a year outside 1997..2008, a value that is not a number or out of range, an hour given twice.
+// bulb in degC (-90..70, the range a station load accepts, after rounding to tenths) and the
+// relative humidity in % (0..100); an empty field is a missing value. Numbers may use a point
+// or `decimalSeparator`; blanks around fields, empty lines and a UTF-8 byte-order mark at the
+// start are ignored. Temperatures are kept in tenths and humidities in whole percent, rounded
+// half away from zero. Hours of a day that no line gives are MISSING_RAW in both files;
+// 29 February is kept as the records of that date, as the files carry it, but its hours are
+// counted apart (leapDayHours): loads drop them. Every line that cannot be used is counted in
+// `errorCount`, and the first ones are listed in `errors` with their numbers: wrong field
+// count, a date or hour that is not one, a year outside 1997..2008, a value that is not a
+// number or out of range, an hour given twice.
 StationRecords readStationRecords(std::istream& in, char decimalSeparator);
 
 }  // namespace climstat

@@ -88,7 +88,8 @@ std::string loadTypicalYear(AnalysisState& state, std::string_view name, DataSou
         const std::string path = typicalYearFilePath(dataFolder, row->fileBaseName);
         file = readMetFile(path);
         if (notes != nullptr) {
-            *notes = {path, file->nonNumberTokens, file->firstNonNumberLine};
+            *notes = {path, file->nonNumberTokens, file->firstNonNumberLine,
+                      file->latitudeNotANumber};
         }
     }
     finishTypicalYearLoad(state, std::string(row->altitude), file);
@@ -112,7 +113,8 @@ void loadTypicalYearFile(AnalysisState& state, const std::string& path,
                          const std::string& altitudeText, TypicalYearNotes* notes) {
     altitudeOf(altitudeText);  // a bad altitude fails before anything changes
     std::optional<MetFileData> file = readMetFile(path);
-    if (notes != nullptr) *notes = {path, file->nonNumberTokens, file->firstNonNumberLine};
+    if (notes != nullptr)
+        *notes = {path, file->nonNumberTokens, file->firstNonNumberLine, file->latitudeNotANumber};
     finishTypicalYearLoad(state, altitudeText, file);
 }
 

@@ -14,6 +14,7 @@ struct TypicalYearNotes {
     std::string path;
     long nonNumberTokens = 0;
     long firstNonNumberLine = 0;
+    std::string latitudeNotANumber;  // the header's latitude token, when it holds no number
 };
 
 // Path of a typical-year file in the data folder: folder / (file base name + ".met").

@@ -138,9 +138,11 @@ void initValidMasks(AnalysisState& state, DataSource source) {
                 // Typical-year files are taken as they are: slot 1 only, no value tested.
                 mask = y == 1 ? 1.0f : 0.0f;
             } else {
-                // Above 90 degC is the no-data marker; exactly zero temperature and humidity
-                // is an empty record. A NaN temperature is no data either.
-                const bool invalid = !(ts[y] <= 90.0f) || (ts[y] == 0.0f && w[y] == 0.0f);
+                // Above 90 degC is the no-data marker, and a NaN temperature is no data either.
+                // Exactly zero temperature and humidity is the empty record of slot 12, which
+                // no load writes; in a loaded slot it is a reading of 0 degC and 0 %.
+                const bool empty = y == kYearSlots && ts[y] == 0.0f && w[y] == 0.0f;
+                const bool invalid = !(ts[y] <= 90.0f) || empty;
                 mask = invalid ? 0.0f : 1.0f;
             }
             valid[y] = mask;

@@ -27,6 +27,7 @@ class WindowTest : public ::testing::Test {
         setup.folderInputs.programFolder = setup.programFolder;
         setup.folderInputs.commandLineDir = dataFolder;
         setup.folderInputs.xdgDataHome = makeTempDir("window-user");
+        userFolder = *setup.folderInputs.xdgDataHome + "/climstat/database";
         setup.dataFolder = resolveDataFolder(setup.folderInputs);
         if (dataFolder.empty()) {
             setup.dataFolder.folder.clear();
@@ -64,6 +65,7 @@ class WindowTest : public ::testing::Test {
 
     std::unique_ptr<app::TForm1> window;
     QStringList messages;
+    std::string userFolder;  // the per-user data folder of the window
 };
 
 // A window test with a data folder of its own: the real typical-year files and an eleven-year

@@ -224,6 +224,59 @@ TEST_F(StationWindowTest, ImportingRecordsWritesTheStationOrNamesTheBadLines) {
     EXPECT_FALSE(std::filesystem::exists(stationFilePath(folder, "T", "1014")));
 }
 
+TEST_F(StationWindowTest, AStationImportedIntoTheUserFolderIsTheOneLoadedAndItsFolderNamed) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    // An earlier import went to the per-user folder (the data folder could not be written).
+    writeStation(userFolder, "3195", {constantDay(1999, 1, 1, 50)}, {constantDay(1999, 1, 1, 60)});
+    choose(w.CBAEMET, stationIndexForCode("3195"));
+    EXPECT_EQ(w.state().ts[1][3], 5.0f);
+    EXPECT_TRUE(w.LCarpeta->text().contains(QString::fromStdString(
+        "Ficheros de la estación: " + userFolder + " (carpeta del usuario)")));
+
+    // A new import of the station goes where it is read from, and is what the page shows.
+    const std::string records = folder + "/records.csv";
+    writeBytes(records, "1999-01-01;1;-2.5;70\n");
+    ASSERT_TRUE(
+        w.importStationRecords(stationIndexForCode("3195"), QString::fromStdString(records)));
+    EXPECT_EQ(w.state().ts[1][3], -2.5f);
+    EXPECT_EQ(w.state().nValidT, 1);
+
+    choose(w.CBAEMET, stationIndexForCode("1387E"));  // no files anywhere: the data folder's
+    EXPECT_TRUE(
+        w.LCarpeta->text().contains(QString::fromStdString("Ficheros de la estación: " + folder)));
+    EXPECT_FALSE(w.LCarpeta->text().contains(QStringLiteral("carpeta del usuario")));
+}
+
+TEST_F(StationWindowTest, EngineErrorsAndWarningsAreSpanishAndAnErrorBoxClearsTheOldNotice) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    const std::string bad = folder + "/bad.csv";
+    writeBytes(bad, "x\n2001-03-04;2;150;60\n");
+    EXPECT_FALSE(w.importStationRecords(stationIndexForCode("1014"), QString::fromStdString(bad)));
+    const QString notice = w.LAvisoDatos->text();
+    EXPECT_TRUE(notice.contains(QStringLiteral("línea 1: tiene 1 campos"))) << notice.toStdString();
+    EXPECT_TRUE(
+        notice.contains(QStringLiteral("la temperatura '150' no es un número de -90 a 70")));
+    EXPECT_FALSE(notice.contains(QStringLiteral("fields")));
+
+    // The next failure is an error box; the notice of the import before it does not stay.
+    const std::string missing = folder + "/missing.csv";
+    EXPECT_FALSE(app::guarded(&w, [&] {
+        w.importStationRecords(stationIndexForCode("1014"), QString::fromStdString(missing));
+    }));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0],
+              QString::fromStdString(missing) + QStringLiteral(": no se puede abrir: no existe"));
+    EXPECT_TRUE(w.LAvisoDatos->text().isEmpty());
+
+    // A station without a single humidity reading.
+    std::vector<StationDay> dry = {constantDay(2001, 5, 1, MISSING_RAW)};
+    writeStation(folder, "1014", {constantDay(2001, 5, 1, 180)}, dry);
+    choose(w.CBAEMET, stationIndexForCode("1014"));
+    EXPECT_TRUE(w.LAvisoDatos->text().contains(QStringLiteral("ninguna lectura de humedad")));
+}
+
 // The hour mask the engine builds from the window's settings.
 std::array<float, kHoursPerYear + 1> engineHourMask(app::TForm1& w) {
     auto state = std::make_unique<AnalysisState>(w.state());

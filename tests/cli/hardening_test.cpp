@@ -130,5 +130,37 @@ TEST_F(BadData, OutputGoesOnlyWhereARegularFileCanBe) {
     EXPECT_FALSE(r.out.empty());
 }
 
+TEST_F(BadData, TheOutputMayNotBeAFileTheCommandReads) {
+    test::MetText text;
+    test::writeBytes(dir + "/zone.met", test::metText(text));
+    const std::string met = test::readBytes(dir + "/zone.met");
+    fs::create_symlink(dir + "/zone.met", dir + "/alias.met");
+    Outcome r = cli({"--output", dir + "/alias.met", "--met", dir + "/zone.met", "--altitude",
+                     "100", "averages", "--variable", "ts"});
+    EXPECT_EQ(r.status, cli::kExitDataFile);
+    EXPECT_NE(r.err.find("is the file being read (" + dir + "/zone.met)"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(test::readBytes(dir + "/zone.met"), met);
+
+    test::writeBytes(dir + "/records.csv", "2001-03-04;1;12.5;60\n");
+    r = cli({"--data-dir", dir + "/db", "--output", dir + "/records.csv", "write-station", "--code",
+             "3195", "--input", dir + "/records.csv"});
+    EXPECT_EQ(r.status, cli::kExitDataFile);
+    EXPECT_EQ(test::readBytes(dir + "/records.csv"), "2001-03-04;1;12.5;60\n");
+    EXPECT_FALSE(fs::exists(dir + "/db/T3195_.bin"));
+}
+
+TEST(CommandLine, AnOptionOfAnotherCommandIsAUsageError) {
+    Outcome r =
+        cli({"--met", "x.met", "--altitude", "0", "frequencies", "--variable", "ts", "--cooling"});
+    EXPECT_EQ(r.status, cli::kExitUsage);
+    EXPECT_NE(r.err.find("option --cooling does not belong to the command frequencies"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(cli({"psychro", "--t", "20", "--w", "0.01", "--pt", "101325", "--list"}).status,
+              cli::kExitUsage);
+    EXPECT_EQ(cli({"psychro", "--t", "20", "--w", "0.01", "--altitude", "600"}).status, 0);
+}
+
 }  // namespace
 }  // namespace climstat

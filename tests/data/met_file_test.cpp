@@ -104,12 +104,47 @@ TEST_F(MetFileTest, TokensThatAreNotPlainNumbersReadAsZero) {
     EXPECT_EQ(data.ts[4], test::writtenTs(o.ts(4)));
 }
 
-TEST_F(MetFileTest, OverlongAndOutOfRangeTokensReadAsZeroToo) {
-    test::MetText o;
-    o.ts = [](int h) { return h == 10 ? 1e300 : 20.0; };
-    const MetFileData data = readMetFile(write("huge_values.met", test::metText(o)));
-    EXPECT_EQ(data.ts[10], 0.0f);
-    EXPECT_EQ(data.ts[11], 20.0f);
+TEST_F(MetFileTest, ValuesBeyondTheBoundsFailHoweverLargeTheyAre) {
+    // Beyond single precision, beyond double precision, or longer than any number: a corrupt
+    // file, not a 0 with a warning.
+    const std::string digits400(400, '7');
+    for (const std::string& token :
+         {std::string("1e300"), std::string("1e39"), std::string("-1e39"), std::string("3.5e38"),
+          std::string("1e999"), digits400}) {
+        std::string text = test::metText(test::MetText{});
+        const std::size_t line = text.find('\n', text.find('\n') + 1) + 1;  // record 1
+        std::size_t at = line;
+        for (int tab = 0; tab < 3; ++tab)
+            at = text.find('\t', at) + 1;
+        text.replace(at, text.find('\t', at) - at, token);
+        const std::string message = failure(write("huge_values.met", text));
+        EXPECT_NE(message.find("line 3: dry bulb "), std::string::npos) << message;
+        EXPECT_NE(message.find("degC is outside -90..70 (record 1)"), std::string::npos);
+    }
+}
+
+TEST_F(MetFileTest, AHeaderLineMissingOrOfSeveralWordsAndCrOnlyLineEndsAreNamed) {
+    const std::string good = test::metText(test::MetText{});
+    const std::string noName = good.substr(good.find('\n') + 1);
+    EXPECT_NE(failure(write("no_name_line.met", noName)).find("line 2 is already a record"),
+              std::string::npos)
+        << failure(write("no_name_line.met", noName));
+    const std::string noHeader = noName.substr(noName.find('\n') + 1);
+    EXPECT_NE(failure(write("no_header.met", noHeader)).find("line 1 is already a record"),
+              std::string::npos);
+
+    const MetFileData named = readMetFile(write("long_name.met", "zona de la prueba\n" + noName));
+    EXPECT_EQ(named.latitudeNotANumber, "la");
+    EXPECT_EQ(named.latitude, 0.0f);
+    EXPECT_EQ(readMetFile(write("good.met", good)).latitudeNotANumber, "");
+
+    std::string oldMac = good;
+    for (std::size_t at = oldMac.find("\r\n"); at != std::string::npos;
+         at = oldMac.find("\r\n", at)) {
+        oldMac.erase(at + 1, 1);
+    }
+    EXPECT_NE(failure(write("cr_only.met", oldMac)).find("lines ended by CR alone"),
+              std::string::npos);
 }
 
 TEST_F(MetFileTest, MissingFileOrFolder) {
@@ -168,9 +203,9 @@ TEST_F(MetFileTest, FiftyMegabytesOfGarbageEndQuickly) {
     }
     // Without a single line break it is one endless header line.
     for (char& c : bytes) {
-        if (c == '\n') c = ' ';
+        if (c == '\n' || c == '\r') c = ' ';
     }
-    EXPECT_NE(failure(write("garbage_50mb_one_line.bin", bytes)).find("8760"), std::string::npos);
+    EXPECT_NE(failure(write("garbage_50mb_one_line.bin", bytes)).find("line 1"), std::string::npos);
 }
 
 }  // namespace

@@ -171,7 +171,7 @@ TEST_F(StationLoaderTest, HumidityExtremesAndZeroTemperature) {
     StationDay t = constantDay(1999, 6, 1, 250);
     StationDay h = constantDay(1999, 6, 1, 100);  // 100 % is taken as 99.5 %
     h.values[1] = 0;                              // 0 %: w and tw are 0, the hour stays valid
-    t.values[2] = 0;                              // exactly 0.0 degC: w and tw are 0, not valid
+    t.values[2] = 0;                              // exactly 0.0 degC: an hour like any other
     h.values[3] = 120;                            // above 100: no reading, and reported
     t.values[4] = -950;                           // -95 degC: no data, and reported
     test::writeStation(folder_, "3195", {t}, {h});
@@ -181,7 +181,7 @@ TEST_F(StationLoaderTest, HumidityExtremesAndZeroTemperature) {
     const int h0 = hourIndex(6, 1, 1);
     const float pt = state_->pt;
     EXPECT_EQ(w(y, h0), wFromReading(25.0f, 99.5, pt));
-    EXPECT_EQ(w(y, h0 + 3), wFromReading(25.0f, 99.5, pt));  // carried from h0
+    EXPECT_EQ(w(y, h0 + 3), wFromReading(0.0f, 99.5, pt));  // carried from h0 + 2
     EXPECT_EQ(state_->validMask[h0 + 4][y], 0.0f);
     EXPECT_EQ(result.droppedHours, 2);
     EXPECT_EQ(result.droppedDates, (std::vector<std::string>{
@@ -190,10 +190,10 @@ TEST_F(StationLoaderTest, HumidityExtremesAndZeroTemperature) {
     EXPECT_EQ(w(y, h0 + 1), 0.0f);
     EXPECT_EQ(tw(y, h0 + 1), 0.0f);
     EXPECT_EQ(state_->validMask[h0 + 1][y], 1.0f);
-    EXPECT_EQ(w(y, h0 + 2), 0.0f);
-    EXPECT_EQ(tw(y, h0 + 2), 0.0f);
-    EXPECT_EQ(state_->validMask[h0 + 2][y], 0.0f);
-    EXPECT_EQ(state_->nValidH, 20);  // neither zero case nor 120 % counts as a reading
+    EXPECT_EQ(w(y, h0 + 2), wFromReading(0.0f, 99.5, pt));
+    EXPECT_EQ(tw(y, h0 + 2), psychro::wetBulb(0.0f, w(y, h0 + 2), pt));
+    EXPECT_EQ(state_->validMask[h0 + 2][y], 1.0f);
+    EXPECT_EQ(state_->nValidH, 21);  // neither 0 % nor 120 % counts as a reading
 }
 
 TEST_F(StationLoaderTest, HumidityRatioIsCappedAtTheStationsMaximum) {
@@ -272,8 +272,9 @@ TEST_F(ExtrapolationLoadTest, HigherLocalityIsColderAtItsOwnPressure) {
     // 95 % at 20 degC is above saturation at 15 degC: lowered to 99.5 %.
     EXPECT_EQ(w(y, 1), psychro::humidityRatioAt995(ts(y, 1), pt));
     EXPECT_EQ(tw(y, 1), psychro::wetBulb(ts(y, 1), w(y, 1), pt));
-    // Not corrected: 0.0 degC, a 0 % reading, no temperature.
-    EXPECT_EQ(ts(y, 2), 0.0f);
+    // A reading of 0.0 degC is corrected like any other; not corrected: a 0 % reading, no
+    // temperature.
+    EXPECT_FLOAT_EQ(ts(y, 2), -5.0f);
     EXPECT_EQ(ts(y, 3), 20.0f);
     EXPECT_EQ(w(y, 3), 0.0f);
     EXPECT_EQ(ts(y, 4), kNoData);
@@ -303,7 +304,7 @@ TEST_F(ExtrapolationLoadTest, ThermalIslandAddsTheSeasonOffsets) {
         EXPECT_EQ(ts(y, hour), expected) << hour;
         EXPECT_EQ(w(y, hour), stationW) << hour;
     }
-    EXPECT_EQ(ts(y, 2), 0.0f);
+    EXPECT_EQ(ts(y, 2), 3.0f);  // 0.0 degC in January, corrected like any other hour
     EXPECT_EQ(ts(y, 3), 20.0f);
     EXPECT_EQ(state_->locationName, "");  // the loader itself writes no location text
 }
@@ -373,17 +374,15 @@ TEST_F(StationLoaderTest, ElevenYearsOfRealHourlyData) {
             test::realDatabaseDir(), test::kElevenZones[static_cast<std::size_t>(y - 1)]));
         for (int h = 1; h <= 8760; ++h) {
             ASSERT_NEAR(ts(y, h), file.ts[h], 0.051f) << y << " " << h;
-            if (ts(y, h) == 0.0f) {
-                ++zeroT;
-                continue;
-            }
+            if (ts(y, h) == 0.0f) ++zeroT;
             // Whole-percent humidity moves the humidity ratio by at most about 1 % of itself.
             ASSERT_NEAR(w(y, h), file.w[h], 0.02f * file.w[h] + 1e-4f) << y << " " << h;
             ASSERT_LE(tw(y, h), ts(y, h) + 1e-3f);
         }
     }
-    // Every hour has a reading except those at exactly 0.0 degC.
-    EXPECT_EQ(state_->nValidH, 11 * 8760 - zeroT);
+    // Every hour has a reading, those at exactly 0.0 degC too.
+    EXPECT_GT(zeroT, 0);
+    EXPECT_EQ(state_->nValidH, 11 * 8760);
 }
 
 // States recur over eleven years and the load solves each once: every hour must still hold

@@ -19,7 +19,7 @@ TEST(StationRecords, LinesBecomeDayRecordsInDateOrder) {
         "\n"
         "2001-03-01;2;;100\n"
         "2001-03-01;3;7;\n");
-    ASSERT_TRUE(records.errors.empty()) << records.errors.front().reason;
+    ASSERT_TRUE(records.errors.empty()) << records.errors.front().reason();
     ASSERT_EQ(records.temperature.size(), 2u);
     ASSERT_EQ(records.humidity.size(), 2u);
     const StationDay& first = records.temperature[0];
@@ -81,8 +81,8 @@ TEST(StationRecords, BadLinesAreReportedWithTheirNumbers) {
     for (const StationRecordError& error : records.errors)
         lines.push_back(error.line);
     EXPECT_EQ(lines, (std::vector<long>{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}));
-    EXPECT_NE(records.errors[1].reason.find("line 2"), std::string::npos);
-    EXPECT_NE(records.errors[2].reason.find("1997..2008"), std::string::npos);
+    EXPECT_NE(records.errors[1].reason().find("line 2"), std::string::npos);
+    EXPECT_NE(records.errors[2].reason().find("1997..2008"), std::string::npos);
     EXPECT_EQ(records.temperatureHours, 1);
     EXPECT_EQ(records.temperature[0].values[0], 100);  // the first of the repeated hours stays
 }
@@ -93,6 +93,28 @@ TEST(StationRecords, EmptyInputGivesNoRecords) {
     EXPECT_TRUE(records.errors.empty());
     EXPECT_EQ(records.firstYear, 0);
     EXPECT_EQ(readText(std::string(1000, 'x') + "\n").errors.size(), 1u);
+}
+
+TEST(StationRecords, AByteOrderMarkIsReadAndLinesEndedByCrAloneAreNamed) {
+    const StationRecords marked = readText(
+        "\xEF\xBB\xBF"
+        "2001-03-04;1;12.5;60\r\n");
+    EXPECT_TRUE(marked.errors.empty());
+    EXPECT_EQ(marked.temperatureHours, 1);
+    const StationRecords oldMac = readText("2001-03-04;1;12.5;60\r2001-03-04;2;12.5;60\r");
+    EXPECT_TRUE(oldMac.crOnlyLineEnds);
+    EXPECT_EQ(oldMac.errorCount, 0);
+}
+
+TEST(StationRecords, EveryBadLineIsCountedButOnlyTheFirstAreKept) {
+    std::string text;
+    for (int i = 0; i < 5000; ++i)
+        text += "x\n";
+    const StationRecords records = readText(text);
+    EXPECT_EQ(records.errorCount, 5000);
+    ASSERT_EQ(records.errors.size(), kKeptRecordErrors);
+    EXPECT_EQ(records.errors.back().line, static_cast<long>(kKeptRecordErrors));
+    EXPECT_EQ(records.errors[0].reason(), "has 1 fields, expected YYYY-MM-DD;HH;T;RH");
 }
 
 }  // namespace

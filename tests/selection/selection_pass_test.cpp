@@ -37,13 +37,13 @@ TEST(ValidMasks, StationDataRules) {
     state->ts[1][1] = 90.0f;  // the limit itself is data
     state->ts[2][1] = 90.5f;
     state->ts[3][1] = MISSING_T;
-    state->ts[4][1] = 0.0f;  // an empty record
+    state->ts[4][1] = 0.0f;  // a reading of 0 degC and 0 % in a loaded slot is data
     state->w[4][1] = 0.0f;
     state->ts[5][1] = 0.0f;  // frost with humidity is data
     state->ts[6][1] = 12.0f;
     state->w[6][1] = 0.0f;  // dry air is data
     initValidMasks(*state, DataSource::Aemet);
-    const float expected[7] = {0, 1, 0, 0, 0, 1, 1};
+    const float expected[7] = {0, 1, 0, 0, 1, 1, 1};
     for (int h = 1; h <= 6; ++h) {
         EXPECT_EQ(state->validMask[h][1], expected[h]) << h;
         EXPECT_EQ(state->rangeMask[h][1], expected[h]) << h;

@@ -190,6 +190,10 @@ TEST(DesignConditionsUndefined, JustBelowTheThresholdTheFigureIsDefined) {
 TEST(DesignConditionsUndefined, NoValidHourShowsTheStartingExtremesOnly) {
     auto s = std::make_unique<AnalysisState>();
     s->nYears = 11;
+    for (int h = 1; h <= kHoursPerYear; ++h) {  // what a load of files without data leaves
+        for (int y = 1; y <= kStationYears; ++y)
+            s->ts[h][y] = MISSING_T;
+    }
     initValidMasks(*s, DataSource::Aemet);
     const DesignConditions d = computeDesignConditions(*s);
     const auto texts = designResultTexts(d, ',');
