@@ -351,6 +351,7 @@ class TForm1 : public QMainWindow {
     void setCaptionForSource();
     void selectTypicalYear(QComboBox* list, bool list2006);
     void showCalendarPanel();
+    QImage calendarPicture(double scale) const;
     void paintMap();
     std::string stationDataFolder(const std::string& code) const;
     void reportMissingFolder();

@@ -311,12 +311,15 @@ QWidget* TForm1::buildIntervalPage() {
     modes->addWidget(PanelIntervalo);
     modes->addStretch(1);
     calendar->addLayout(modes, 1, 0);
+    // The calendar grows in a large window, by half its size at a time, to twice its size.
     ImageCalendario =
         new PictureWidget("ImageCalendario", {kCalendarWidth, kCalendarHeight}, PanelCalendario);
-    calendar->addWidget(ImageCalendario, 1, 1, Qt::AlignLeft | Qt::AlignTop);
-    calendar->setColumnStretch(2, 1);
-    right->addWidget(PanelCalendario);
-    right->addStretch(1);
+    ImageCalendario->setScalable(
+        1.0, 2.0, [this](double scale) { return calendarPicture(scale); }, 0.5);
+    calendar->addWidget(ImageCalendario, 1, 1);
+    calendar->setColumnStretch(1, 1);
+    calendar->setRowStretch(1, 1);
+    right->addWidget(PanelCalendario, 1);
     GroupBox2->hide();
     PanelCalendario->hide();
 
@@ -405,11 +408,17 @@ void TForm1::drawSchedules() {
 }
 
 void TForm1::drawCalendar() {
+    ImageCalendario->setPicture(calendarPicture(ImageCalendario->scale()));
+}
+
+QImage TForm1::calendarPicture(double scale) const {
     const CalendarPicture background = calendarBackground();
     const CalendarDrawing dates = climstat::drawCalendar(dayTypeTable_);
-    QImage image(kCalendarWidth, kCalendarHeight, QImage::Format_ARGB32);
+    QImage image(static_cast<int>(kCalendarWidth * scale),
+                 static_cast<int>(kCalendarHeight * scale), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
+    painter.scale(scale, scale);
     const QColor ink = palette().color(QPalette::WindowText);
     paintRects(painter, background.strips);
     painter.setFont(pictureFont(background.font));
@@ -423,7 +432,7 @@ void TForm1::drawCalendar() {
     const QFont numbers = pictureFont(dates.font);
     for (const BoxedText& text : dates.dayNumbers)
         paintBoxedText(painter, numbers, text);
-    ImageCalendario->setPicture(image);
+    return image;
 }
 
 void TForm1::ImageCalendarioClick() {

@@ -74,12 +74,14 @@ void PictureWidget::setPicture(const QImage& picture) {
 }
 
 void PictureWidget::setScalable(double minScale, double maxScale,
-                                std::function<QImage(double)> render) {
+                                std::function<QImage(double)> render, double step) {
     minScale_ = minScale;
     maxScale_ = maxScale;
+    step_ = step;
     render_ = std::move(render);
+    // The widget takes whatever room it gets; the picture lies at its top left.
     setMinimumSize((QSizeF(ownSize_) * minScale).toSize());
-    setMaximumSize((QSizeF(ownSize_) * maxScale).toSize());
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     scale_ = 0;  // drawn at the first size the layout gives
     resizeEvent(nullptr);
@@ -89,7 +91,8 @@ void PictureWidget::resizeEvent(QResizeEvent*) {
     if (!render_) return;
     const double fit = std::min(static_cast<double>(width()) / ownSize_.width(),
                                 static_cast<double>(height()) / ownSize_.height());
-    const double wanted = std::clamp(fit, minScale_, maxScale_);
+    double wanted = std::clamp(fit, minScale_, maxScale_);
+    if (step_ > 0) wanted = minScale_ + step_ * std::floor((wanted - minScale_) / step_);
     if (wanted == scale_) return;
     scale_ = wanted;
     setPicture(render_(scale_));

@@ -56,8 +56,10 @@ class PictureWidget : public QWidget {
 
     // Lets the picture grow and shrink with the room its layout gives it, keeping its
     // proportions, from minScale to maxScale times its own size; `render` draws it at a scale,
-    // so that it stays sharp. Pointer positions stay pixels of the picture at its own size.
-    void setScalable(double minScale, double maxScale, std::function<QImage(double)> render);
+    // so that it stays sharp. With a `step`, the scale goes by whole steps above minScale.
+    // Pointer positions stay pixels of the picture at its own size.
+    void setScalable(double minScale, double maxScale, std::function<QImage(double)> render,
+                     double step = 0);
     double scale() const { return scale_; }
     // Where a pixel of the picture at its own size lies in the widget.
     QPoint widgetPoint(QPoint picturePoint) const;
@@ -81,6 +83,7 @@ class PictureWidget : public QWidget {
     std::function<QImage(double)> render_;  // set when scalable
     double minScale_ = 1;
     double maxScale_ = 1;
+    double step_ = 0;
     double scale_ = 1;
     // A double click is one click and one double click: the release that ends it is no click.
     bool releaseEndsDoubleClick_ = false;

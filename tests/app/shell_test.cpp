@@ -336,12 +336,15 @@ TEST_F(ShellTest, PagesFitASmallWindowAndGrowWithALargeOne) {
     };
     w.resize(1024, 600);
     EXPECT_TRUE(fitsAcross(interval));  // the calendar goes under the presets
+    EXPECT_EQ(w.ImageCalendario->scale(), 1.0);
     EXPECT_GT(w.ImageCalendario->mapTo(&w, QPoint(0, 0)).y(),
               w.RGIntervalo->mapTo(&w, QPoint(0, w.RGIntervalo->height())).y());
     w.resize(1920, 1080);
     EXPECT_TRUE(fitsAcross(interval));  // and beside them when there is room
     EXPECT_GT(w.ImageCalendario->mapTo(&w, QPoint(0, 0)).x(),
               w.RGIntervalo->mapTo(&w, QPoint(w.RGIntervalo->width(), 0)).x());
+    EXPECT_EQ(w.ImageCalendario->scale(), 2.0);  // the calendar grows with the room
+    EXPECT_EQ(w.ImageCalendario->picture().width(), 2 * kCalendarWidth);
 
     show(w.TSEstacion);
     click(w.RGTiposDatos, 1);
