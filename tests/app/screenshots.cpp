@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -407,6 +409,11 @@ int main(int argc, char** argv) {
         click(w.RGIntervalo, 12);
         click(w.RGMinimo, 1);
         save(w, "22-1024x600-intervalo");
+        if (auto* scroll = w.TSIntervalo->findChild<QScrollArea*>()) {
+            scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+            save(w, "22-1024x600-intervalo-abajo");
+            scroll->verticalScrollBar()->setValue(0);
+        }
         click(w.RGMinimo, 0);
         w.PageControl1->setCurrentWidget(w.TSEstacion);
         click(w.RGTiposDatos, 1);
