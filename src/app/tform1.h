@@ -31,6 +31,8 @@
 
 namespace climstat::app {
 
+class DiagramDecorations;
+
 // A label whose click runs an operation (the location labels of the pages are bound to the
 // day-type button of the calendar).
 class ClickLabel : public QLabel {
@@ -265,6 +267,7 @@ class TForm1 : public QMainWindow {
     // Diagram page.
     QChartView* Chart1 = nullptr;
     QProgressBar* CGauge5 = nullptr;
+    QLabel* LPuntoDiagrama = nullptr;  // the air under the pointer
     QPushButton* BitBtn39 = nullptr;
     QPushButton* BitBtn41 = nullptr;
 
@@ -362,6 +365,7 @@ class TForm1 : public QMainWindow {
     std::vector<QAbstractSeries*> diagramSeries_;  // by series index 0..69
     QScatterSeries* diagramMarkers5_ = nullptr;
     QScatterSeries* diagramMarkers44_ = nullptr;
+    DiagramDecorations* diagramDecorations_ = nullptr;
     WindowSetup setup_;
     std::unique_ptr<AnalysisState> state_;
     DayTypeTable dayTypeTable_{};

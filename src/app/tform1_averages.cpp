@@ -1,3 +1,4 @@
+#include <QLinearGradient>
 #include <QVBoxLayout>
 
 #include "app/result_widgets.h"
@@ -32,7 +33,12 @@ void TForm1::buildAveragePage() {
     Chart2 = monthChart("Chart2", TSPromedios);
     Chart2->fixBottomAxis(1, 24);
     Chart2->bottomAxis()->setTickCount(24);
-    Chart2->chartObject()->setBackgroundBrush(QColor(0xFF, 0xFF, 0x80));
+    // The panel's light yellow, fading to white at the bottom.
+    QLinearGradient background(0, 0, 0, 1);
+    background.setCoordinateMode(QGradient::ObjectBoundingMode);
+    background.setColorAt(0, QColor(0xFF, 0xFF, 0x80));
+    background.setColorAt(1, Qt::white);
+    Chart2->chartObject()->setBackgroundBrush(background);
     Chart2->hide();
     row->addLayout(controls);
     row->addWidget(overlay(TSPromedios, {StringGrid2, Chart2}), 1);

@@ -1,6 +1,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "app/diagram_decorations.h"
 #include "app/result_widgets.h"
 #include "app/tform1.h"
 #include "output/psychrometric_diagram.h"
@@ -17,8 +18,8 @@ void TForm1::buildDiagramChart() {
     chart->legend()->hide();
     auto* bottom = new QValueAxis();
     auto* left = new QValueAxis();
-    bottom->setTitleText(qs(kDiagramBottomTitle));
-    left->setTitleText(qs(kDiagramLeftTitle));
+    setAxisTitle(bottom, qs(kDiagramBottomTitle));
+    setAxisTitle(left, qs(kDiagramLeftTitle));
     bottom->setLabelFormat("%.0f");
     left->setLabelFormat("%.1f");
     chart->addAxis(bottom, Qt::AlignBottom);
@@ -73,10 +74,14 @@ void TForm1::buildDiagramChart() {
     buttons->addWidget(BitBtn39);
     buttons->addWidget(BitBtn41);
     buttons->addWidget(CGauge5, 1);
-    buttons->addStretch(1);
+    // The air under the pointer; the line keeps its height when it is empty.
+    LPuntoDiagrama = makeLabel("LPuntoDiagrama", {}, TSDiagrama);
+    LPuntoDiagrama->setMinimumHeight(LPuntoDiagrama->fontMetrics().height() + 4);
+    buttons->addWidget(LPuntoDiagrama, 4);
     box->addLayout(buttons);
     box->addWidget(Chart1, 1);
     insertContent(TSDiagrama, box);
+    diagramDecorations_ = new DiagramDecorations(Chart1, LPuntoDiagrama);
     connect(ComboBox5, &QComboBox::activated, this,
             [this] { guarded(this, [this] { drawDiagramPage(); }); });
 }
@@ -122,6 +127,7 @@ void TForm1::drawDiagramPage() {
     }
     CGauge5->hide();
     Chart1->show();
+    diagramDecorations_->show(diagram, state_->pt, decimalSeparator());
     const bool station = RGTiposDatos->itemIndex() == 0;
     Label26->setVisible(station);
     ComboBox5->setVisible(station);

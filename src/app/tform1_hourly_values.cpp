@@ -40,8 +40,8 @@ void TForm1::buildHourlyValuesPages() {
         box->addLayout(controls);
         StringGrid4 = makeGrid("StringGrid4", false, 65, TSValoresHorarios);
         Chart8 = new LineChart("Chart8", false, TSValoresHorarios);
-        Chart8->addSeries(QStringLiteral("Dem_Calef"), Qt::red, 1, true);
-        Chart8->addSeries(QStringLiteral("Dem_Refrig"), Qt::blue, 1, true);
+        Chart8->addSeries(QStringLiteral("Dem_Calef"), Qt::red, 1);
+        Chart8->addSeries(QStringLiteral("Dem_Refrig"), Qt::blue, 1);
         Chart8->fixBottomAxis(1, 8760);
         Chart8->hide();
         Chart3D = new SurfaceChart("Chart3D", TSValoresHorarios);
@@ -83,8 +83,8 @@ void TForm1::buildHourlyValuesPages() {
             controls->addWidget(b);
         box->addLayout(controls);
         Chart4 = new LineChart("Chart4", false, TSValoresHorariosAEMET);
-        Chart4->addSeries(QStringLiteral("Dem_Calef"), Qt::red, 1, true);
-        Chart4->addSeries(QStringLiteral("Dem_Refrig"), Qt::blue, 1, true);
+        Chart4->addSeries(QStringLiteral("Dem_Calef"), Qt::red, 1);
+        Chart4->addSeries(QStringLiteral("Dem_Refrig"), Qt::blue, 1);
         Chart5D = new SurfaceChart("Chart5D", TSValoresHorariosAEMET);
         Chart5D->hide();
         box->addWidget(overlay(TSValoresHorariosAEMET, {Chart4, Chart5D}), 1);
@@ -98,6 +98,31 @@ void TForm1::buildHourlyValuesPages() {
     }
 }
 
+namespace {
+
+// Draws the 2D line or the 3D surface of an hourly-value chart, the chart hidden while it is
+// filled; a year without data says so over the chart.
+void showHourlyChart(const HourlyValuesChart& chart, LineChart* line, SurfaceChart* surface) {
+    line->hide();
+    surface->hide();
+    line->clearSeries();
+    if (chart.type == HourlyChartType::TwoD) {
+        line->setAxisTitles(qs(chart.leftAxisTitle), qs(kHourlyLineBottomTitle));
+        line->setPoints(0, chart.line);
+        line->fitAxes();
+        line->setNotice(qs(chart.noDataCaption));
+        line->show();
+        line->raise();
+    } else {
+        surface->show();
+        surface->raise();
+        surface->setData(chart.surface, qs(chart.leftAxisTitle), qs(kHourlySurfaceBottomTitle),
+                         qs(kHourlySurfaceDepthTitle), qs(chart.noDataCaption));
+    }
+}
+
+}  // namespace
+
 void TForm1::plotHourlyValuesPage() {
     const HourlyValuesChart chart =
         plotHourlyValues(*state_, {RGTipoGraficaTemp->itemIndex(), RGDatoRepresentar->itemIndex()});
@@ -109,21 +134,7 @@ void TForm1::plotHourlyValuesPage() {
     }
     BusyCursor busy;
     RGDatoRepresentar->show();
-    Chart8->hide();
-    Chart3D->hide();
-    Chart8->clearSeries();
-    if (chart.type == HourlyChartType::TwoD) {
-        Chart8->setAxisTitles(qs(chart.leftAxisTitle), qs(kHourlyLineBottomTitle));
-        Chart8->setPoints(0, chart.line);
-        Chart8->fitAxes();
-        Chart8->show();
-        Chart8->raise();
-    } else {
-        Chart3D->show();
-        Chart3D->raise();
-        Chart3D->setData(chart.surface, qs(chart.leftAxisTitle), qs(kHourlySurfaceBottomTitle),
-                         qs(kHourlySurfaceDepthTitle));
-    }
+    showHourlyChart(chart, Chart8, Chart3D);
 }
 
 void TForm1::plotStationHourlyValuesPage() {
@@ -131,20 +142,7 @@ void TForm1::plotStationHourlyValuesPage() {
     const HourlyValuesChart chart = plotStationHourlyValues(
         *state_, {RGTipoGraficaTempAEMET->itemIndex(), RGDatoRepresentarAEMET->itemIndex(),
                   ComboBox6->currentIndex()});
-    Chart4->hide();
-    Chart5D->hide();
-    Chart4->clearSeries();
-    if (chart.type == HourlyChartType::TwoD) {
-        Chart4->setAxisTitles(qs(chart.leftAxisTitle), qs(kHourlyLineBottomTitle));
-        Chart4->setPoints(0, chart.line);
-        Chart4->fitAxes();
-        Chart4->show();
-        Chart4->raise();
-    } else {
-        Chart5D->show();
-        Chart5D->raise();
-        Chart5D->setData(chart.surface, qs(chart.leftAxisTitle), qs(kHourlySurfaceBottomTitle),
-                         qs(kHourlySurfaceDepthTitle));
-    }
+    showHourlyChart(chart, Chart4, Chart5D);
 }
+
 }  // namespace climstat::app

@@ -66,8 +66,10 @@ bool TForm1::saveActivePage(const QString& chosenName) {
     try {
         writeExportFile(path, [&](ExportWriter& out) {
             if (page == TSFrecuencias) {
-                writeFrequencyPage(out, state, frequencies,
-                                   frequencyPageLabels(state, labelSettings), separator);
+                // The first line is the data-type caption as the page shows it.
+                PageLabels labels = frequencyPageLabels(state, labelSettings);
+                labels.dataType = ss(LTipodatosF->text());
+                writeFrequencyPage(out, state, frequencies, labels, separator);
             } else if (page == TSPromedios) {
                 writeHourlyAverageBlock(out, state, averagePageLabels(state, source, separator),
                                         averageVariable, separator);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/number_text.h"
 #include "psychro/humid_air.h"
 
 namespace climstat {
@@ -70,11 +71,12 @@ void sortByX(std::vector<DiagramPoint>& points) {
 
 }  // namespace
 
-DiagramParameters diagramParameters(float tMin, float tMax, float pt) {
+DiagramParameters diagramParameters(float tMin, float tMax, float pt, float wAtLeast) {
     DiagramParameters p;
     p.tMin = tMin;
     p.tMax = tMax;
     p.wTop = saturationHumidityRatio(f((2.0 * d(tMax) + d(tMin)) / 3.0), pt);
+    if (std::isfinite(wAtLeast) && wAtLeast > p.wTop) p.wTop = wAtLeast;
     const float wsMin = saturationHumidityRatio(tMin, pt);
     p.hTop = f(10.0 * std::floor(d(enthalpy(tMax, p.wTop)) / 10.0));
     p.hBot = f(10.0 * std::floor(d(enthalpy(tMin, wsMin)) / 10.0));
@@ -85,12 +87,14 @@ DiagramParameters diagramParameters(float tMin, float tMax, float pt) {
     return p;
 }
 
-void drawDiagramCurves(PsychrometricDiagram& diagram, float tMin, float tMax, float pt) {
+void drawDiagramCurves(PsychrometricDiagram& diagram, float tMin, float tMax, float pt,
+                       float wAtLeast) {
     for (auto& series : diagram.series)
         series.clear();
+    diagram.curveValue.fill(0.0f);
     diagram.hasCurves = false;
     if (!(tMin <= tMax)) return;
-    const DiagramParameters p = diagramParameters(tMin, tMax, pt);
+    const DiagramParameters p = diagramParameters(tMin, tMax, pt, wAtLeast);
     diagram.bottomMin = tMin;
     diagram.bottomMax = tMax;
     diagram.leftMin = 0.0f;
@@ -109,6 +113,7 @@ void drawDiagramCurves(PsychrometricDiagram& diagram, float tMin, float tMax, fl
     for (int k = 1; k <= 10; ++k) {
         const int index = kRelativeHumiditySeries + k - 1;
         const double rh = 10.0 * k;
+        diagram.curveValue[static_cast<std::size_t>(index)] = f(rh);
         for (const float t : temperatures) {
             const float w = humidityRatio(f(rh * d(saturationPressure(t)) * 0.01), pt);
             if (w <= wTop) add(diagram, index, t, w);
@@ -122,6 +127,7 @@ void drawDiagramCurves(PsychrometricDiagram& diagram, float tMin, float tMax, fl
     for (int k = 0; k <= 10; ++k) {
         const int index = kEnthalpySeries + k;
         const float h = f(k * d(p.hStep) + d(p.hBot));
+        diagram.curveValue[static_cast<std::size_t>(index)] = h;
         traceLine(diagram, index, temperatures, wTop, pt,
                   [h](float t) { return humidityRatioFromEnthalpy(t, h); });
         const float tt = temperatureFromEnthalpy(wTop, h);
@@ -133,6 +139,7 @@ void drawDiagramCurves(PsychrometricDiagram& diagram, float tMin, float tMax, fl
     for (int k = 0; k <= 12; ++k) {
         const int index = kVolumeSeries + k;
         const float v = f(k * d(p.vStep) + d(p.vBot));
+        diagram.curveValue[static_cast<std::size_t>(index)] = v;
         traceLine(diagram, index, temperatures, wTop, pt,
                   [v, pt](float t) { return humidityRatioFromVolume(t, v, pt); });
         const float tt = temperatureFromVolume(wTop, v, pt);
@@ -147,6 +154,7 @@ void drawDiagramCurves(PsychrometricDiagram& diagram, float tMin, float tMax, fl
     float twb = tMin;
     for (int index = kWetBulbSeries; index <= kLastWetBulbSeries; ++index) {
         twb = f(d(twb) + (d(tMax) - d(tMin)) * 0.1);
+        diagram.curveValue[static_cast<std::size_t>(index)] = twb;
         const float ws = saturationHumidityRatio(twb, pt);
         traceLine(diagram, index, temperatures, wTop, pt,
                   [twb, ws](float t) { return humidityRatioFromWetBulb(t, twb, ws); });
@@ -170,6 +178,7 @@ PsychrometricDiagram drawDiagram(const AnalysisState& state, const DiagramSettin
                                  const std::function<void(int)>& progress) {
     PsychrometricDiagram diagram;
     const YearSlotRange slots = diagramYearSlots(state, settings.yearItem);
+    diagram.noDataCaption = noDataCaption(state, slots);
     const float tMin = state.plotTsMin;
     const float tMax = state.plotTsMax;
     // No valid hour leaves the plot range empty (50 down to -50): nothing to draw.
@@ -177,7 +186,7 @@ PsychrometricDiagram drawDiagram(const AnalysisState& state, const DiagramSettin
         diagram.noValidHour = true;
         return diagram;
     }
-    drawDiagramCurves(diagram, tMin, tMax, state.pt);
+    drawDiagramCurves(diagram, tMin, tMax, state.pt, state.plotWMax);
 
     auto& points = diagram.series[kMeasuredHoursSeries];
     for (int y = slots.first; y <= slots.last; ++y) {
@@ -195,6 +204,58 @@ PsychrometricDiagram drawDiagram(const AnalysisState& state, const DiagramSettin
         }
     }
     return diagram;
+}
+
+std::vector<DiagramLabel> diagramLabels(const PsychrometricDiagram& diagram,
+                                        char decimalSeparator) {
+    std::vector<DiagramLabel> labels;
+    if (!diagram.hasCurves) return labels;
+    // The lines of every family are sorted by x: relative humidity rises to the right (its
+    // upper end is its last point), the other families fall (their upper end is the first).
+    auto label = [&](int index, bool first, LabelPlacement placement, std::string text) {
+        const auto& points = diagram.series[static_cast<std::size_t>(index)];
+        if (points.empty()) return;
+        labels.push_back(
+            {index, first ? points.front() : points.back(), placement, std::move(text)});
+    };
+    auto value = [&](int index) { return diagram.curveValue[static_cast<std::size_t>(index)]; };
+    for (int index = kRelativeHumiditySeries; index < kEnthalpySeries; ++index)
+        label(index, false, LabelPlacement::Left, numberText(value(index), 5, 0) + " %");
+    for (int index = kEnthalpySeries; index < kVolumeSeries; ++index)
+        label(index, true, LabelPlacement::AboveLeft,
+              numberText(value(index), 5, 0, decimalSeparator) + " kJ/kg");
+    for (int index = kVolumeSeries; index < kWetBulbSeries; ++index)
+        label(index, true, LabelPlacement::Right,
+              numberText(value(index), 5, 3, decimalSeparator) + " m³/kg");
+    for (int index = kWetBulbSeries; index < kLastWetBulbSeries; ++index)
+        label(index, false, LabelPlacement::BelowRight,
+              "Th " + numberText(value(index), 5, 1, decimalSeparator) + " ºC");
+    return labels;
+}
+
+DiagramReadout diagramReadout(float dryBulb, float humidityRatioGkg, float pt,
+                              char decimalSeparator) {
+    DiagramReadout r;
+    const float w = humidityRatioGkg / 1000.0f;
+    if (!(w >= 0.0f) || !std::isfinite(dryBulb) || !(pt > 0.0f)) return r;
+    r.dryBulb = dryBulb;
+    r.humidityRatio = humidityRatioGkg;
+    r.relativeHumidity = relativeHumidity(dryBulb, w, pt);
+    r.enthalpy = enthalpy(dryBulb, w);
+    r.specificVolume = specificVolume(dryBulb, w, pt);
+    const std::string head = "Ts " + numberText(dryBulb, 5, 1, decimalSeparator) + " ºC   W " +
+                             numberText(humidityRatioGkg, 5, 2, decimalSeparator) + " g/kg";
+    if (!(r.relativeHumidity <= 100.0f)) {
+        r.supersaturated = true;
+        r.text = head + "   aire sobresaturado (por encima de la curva de saturación)";
+        return r;
+    }
+    r.wetBulb = wetBulb(dryBulb, w, pt);
+    r.text = head + "   HR " + numberText(r.relativeHumidity, 5, 0, decimalSeparator) + " %   Th " +
+             numberText(r.wetBulb, 5, 1, decimalSeparator) + " ºC   h " +
+             numberText(r.enthalpy, 5, 1, decimalSeparator) + " kJ/kg   v " +
+             numberText(r.specificVolume, 5, 3, decimalSeparator) + " m³/kg";
+    return r;
 }
 
 DiagramSeriesStyle diagramSeriesStyle(int index) {

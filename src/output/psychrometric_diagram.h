@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -42,7 +43,9 @@ struct DiagramParameters {
     float hStep = 0;
     float vStep = 0;
 };
-DiagramParameters diagramParameters(float tMin, float tMax, float pt);
+// The top of the humidity axis is raised to wAtLeast (kg/kg) when the data reach above it, and
+// the enthalpy and volume ranges follow the raised top; otherwise nothing changes.
+DiagramParameters diagramParameters(float tMin, float tMax, float pt, float wAtLeast = 0.0f);
 
 // The diagram as data: axis ranges and the points of every series, each series sorted by x as
 // the chart keeps it. `noValidHour` is set when the data hold no valid hour (the plot range is
@@ -55,12 +58,18 @@ struct PsychrometricDiagram {
     float leftMin = 0;  // humidity ratio, g/kg
     float leftMax = 1;
     std::array<std::vector<DiagramPoint>, kDiagramSeriesCount> series;
+    // The value each curve stands for: relative humidity %, enthalpy kJ/kg, specific volume
+    // m3/kg or wet-bulb temperature degC (0 for the other series).
+    std::array<float, kDiagramSeriesCount> curveValue{};
+    std::string noDataCaption;  // the plotted year slots hold no data: "Sin datos para 2001"
 };
 
 // Sets the axes and traces the four curve families over [tMin, tMax] at pressure pt into series
-// 1..45 (clearing every series first). Traces nothing when the range is empty or the top of the
-// humidity axis cannot be computed (temperatures at which air would boil at pt).
-void drawDiagramCurves(PsychrometricDiagram& diagram, float tMin, float tMax, float pt);
+// 1..45 (clearing every series first), the top of the humidity axis raised to wAtLeast (kg/kg)
+// when that is higher. Traces nothing when the range is empty or the top of the humidity axis
+// cannot be computed (temperatures at which air would boil at pt).
+void drawDiagramCurves(PsychrometricDiagram& diagram, float tMin, float tMax, float pt,
+                       float wAtLeast = 0.0f);
 
 // What the diagram page's controls hold.
 struct DiagramSettings {
@@ -73,10 +82,38 @@ struct DiagramSettings {
 YearSlotRange diagramYearSlots(const AnalysisState& state, int yearItem);
 
 // The whole diagram: curves over the plot range of the last selection pass and, in series 46,
-// the point (ts, 1000 w) of every selected hour of the chosen year slots. `progress` (when set)
+// the point (ts, 1000 w) of every selected hour of the chosen year slots. When the valid hours
+// reach above the top of the humidity axis, the axis and its curves are raised to their highest
+// humidity ratio (plotWMax), so that every plotted hour lies inside the axes. `progress` (when set)
 // receives 10 x year slot, in percent, as each slot is plotted.
 PsychrometricDiagram drawDiagram(const AnalysisState& state, const DiagramSettings& settings,
                                  const std::function<void(int)>& progress = {});
+
+// The name of a curve written at one of its ends, as printed diagrams label their families:
+// relative humidity at the upper end ("50 %"), enthalpy outside the saturation curve at the
+// upper left end ("40 kJ/kg"), specific volume inside it at the same end ("0,850 m³/kg"), wet
+// bulb at the lower right end ("Th 18,0 ºC").
+enum class LabelPlacement { AboveLeft, Left, Right, BelowRight };
+struct DiagramLabel {
+    int series = 0;   // the series the label names
+    DiagramPoint at;  // the end of the line, in chart units
+    LabelPlacement placement = LabelPlacement::Right;
+    std::string text;
+};
+std::vector<DiagramLabel> diagramLabels(const PsychrometricDiagram& diagram, char decimalSeparator);
+
+// What the diagram says about the air at a point of the chart (temperature degC, humidity
+// ratio g/kg) at pressure pt, as the pointer shows it: "Ts 25,0 ºC   W 10,20 g/kg   HR 51 %
+// Th 18,3 ºC   h 51,1 kJ/kg   v 0,861 m³/kg". Above the saturation curve it says the air would
+// be supersaturated; outside the chart's ranges (W below 0) it gives an empty text.
+struct DiagramReadout {
+    float dryBulb = 0, humidityRatio = 0, relativeHumidity = 0, wetBulb = 0, enthalpy = 0,
+          specificVolume = 0;  // degC, g/kg, %, degC, kJ/kg, m3/kg
+    bool supersaturated = false;
+    std::string text;
+};
+DiagramReadout diagramReadout(float dryBulb, float humidityRatioGkg, float pt,
+                              char decimalSeparator);
 
 // How a series is drawn.
 enum class DiagramSeriesKind { Unused, Line, Points };

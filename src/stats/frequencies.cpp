@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "core/calendar.h"
 #include "core/number_text.h"
@@ -302,6 +303,15 @@ TextGrid showFrequencyTable(AnalysisState& state, const FrequencySettings& setti
     return frequencyTableTexts(state, settings.output, decimalSeparator);
 }
 
+bool classHasMean(const AnalysisState& state, int c, int column) {
+    if (column >= 1 && column <= 12)
+        return state.binCountRange[c][column] > 0.0f && state.binHours[c][column] > 0.0f;
+    for (int m = 1; m <= 12; ++m) {
+        if (state.binCountRange[c][m] > 0.0f) return true;
+    }
+    return false;
+}
+
 FrequencyChart frequencyChart(const AnalysisState& state, const FrequencySettings& settings) {
     FrequencyChart chart;
     if (settings.chartKind == FrequencyChartKind::Table) return chart;
@@ -315,8 +325,10 @@ FrequencyChart frequencyChart(const AnalysisState& state, const FrequencySetting
         ChartSeries series;
         series.title = std::string(kSeriesTitles[static_cast<std::size_t>(j - 1)]);
         for (int c = 1; c <= n; ++c) {
-            series.points.push_back({static_cast<double>(state.binFirst) + c,
-                                     static_cast<double>(state.freqTable[c][j])});
+            const double value = isMeanOutput(settings.output) && !classHasMean(state, c, j)
+                                     ? std::numeric_limits<double>::quiet_NaN()
+                                     : static_cast<double>(state.freqTable[c][j]);
+            series.points.push_back({static_cast<double>(state.binFirst) + c, value});
         }
         chart.series.push_back(std::move(series));
     }

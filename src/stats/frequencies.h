@@ -111,8 +111,13 @@ struct FrequencyChart {
 // Colour of every point of the frequency chart.
 inline constexpr unsigned kFrequencyPointColour = 0x008000;
 
+// Whether the mean cell of class c in column 1..13 has hours behind it: in a month, counted range
+// hours and typical-year hours of the class; in the year column, range hours in some month.
+bool classHasMean(const AnalysisState& state, int c, int column);
+
 // The chart of the tables in the state without recomputing them: one series per month (and the
 // year with includeAnnual), a point per class at the class's upper bound, zero values included.
+// A mean without hours behind it (classHasMean) has no value: its y is NaN, a gap in the line.
 FrequencyChart frequencyChart(const AnalysisState& state, const FrequencySettings& settings);
 
 }  // namespace climstat

@@ -1,5 +1,7 @@
 #include "stats/hourly_averages.h"
 
+#include <limits>
+
 #include <algorithm>
 
 #include "core/calendar.h"
@@ -86,8 +88,13 @@ AverageChart averageChart(const AnalysisState& state, const HourlyAverageSetting
     for (int j = 1; j <= kAverageYearColumn; ++j) {
         auto& series = chart.series[static_cast<std::size_t>(j)];
         series.reserve(kAverageHourRows);
-        for (int k = 1; k <= kAverageHourRows; ++k)
-            series.push_back({static_cast<double>(k), state.hourlyAvg[j][k]});
+        for (int k = 1; k <= kAverageHourRows; ++k) {
+            // A cell without hours has no mean: a gap in the line, not a 0.
+            const double mean = state.hourlyCount[j][k] > 0.0f
+                                    ? static_cast<double>(state.hourlyAvg[j][k])
+                                    : std::numeric_limits<double>::quiet_NaN();
+            series.push_back({static_cast<double>(k), mean});
+        }
     }
     return chart;
 }

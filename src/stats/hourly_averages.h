@@ -42,7 +42,7 @@ std::string hourlyAverageCellText(const AnalysisState& state, int column, int ro
 TextGrid hourlyAverageGridTexts(const AnalysisState& state, char decimalSeparator);
 
 // The line chart of the page: 13 series (index 1..12 the months, 13 the year) of 24 points
-// (hour of day, average; a cell without hours plots as 0).
+// (hour of day, average; a cell without hours has no value: NaN, a gap in the line).
 struct AverageChart {
     std::string leftAxisTitle;
     std::array<std::vector<ChartPoint>, 14> series;  // index 0 unused

@@ -3,6 +3,7 @@
 #include "selection/selection.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "core/calendar.h"
 #include "core/errors.h"
@@ -110,7 +111,10 @@ HourlyChartType chartTypeFromItem(int item, bool tableAllowed) {
     throw UsageError("chart type item " + std::to_string(item) + " is not offered");
 }
 
+// An hour without data has no value (NaN, a gap in the chart); an hour with data that the
+// selection leaves out is plotted as 0.
 float plottedValue(const AnalysisState& state, HourlyVariable variable, int h, int y) {
+    if (state.validMask[h][y] != 1.0f) return std::numeric_limits<float>::quiet_NaN();
     return hourSelected(state, h, y) ? hourlyVariableValue(state, variable, h, y) : 0.0f;
 }
 
@@ -140,6 +144,7 @@ HourlyValuesChart plotHourlyValues(const AnalysisState& state,
     (chart.type == HourlyChartType::TwoD ? chart.line.reserve(kHoursPerYear)
                                          : chart.surface.reserve(kHoursPerYear));
     addYear(chart, state, variable, 1, 0);
+    chart.noDataCaption = noDataCaption(state, {1, 1, false});
     return chart;
 }
 
@@ -182,6 +187,24 @@ int defaultYearItem(const AnalysisState& state) {
     return hasOwnYears(state) ? state.nYears - 1 : 10;
 }
 
+bool yearSlotHasData(const AnalysisState& state, int y) {
+    if (y < 1 || y > kYearSlots) return false;
+    for (int h = 1; h <= kHoursPerYear; ++h) {
+        if (state.validMask[h][y] == 1.0f) return true;
+    }
+    return false;
+}
+
+std::string noDataCaption(const AnalysisState& state, const YearSlotRange& slots) {
+    for (int y = slots.first; y <= slots.last; ++y) {
+        if (yearSlotHasData(state, y)) return {};
+    }
+    const bool oneYear =
+        slots.first == slots.last && (state.typicalYearIndex < 0 || hasOwnYears(state));
+    return oneYear ? "Sin datos para " + std::to_string(calendarYearOfSlot(state, slots.first))
+                   : "Sin datos";
+}
+
 HourlyValuesChart plotStationHourlyValues(const AnalysisState& state,
                                           const StationHourlyValuesPlotSettings& settings) {
     HourlyValuesChart chart;
@@ -194,6 +217,7 @@ HourlyValuesChart plotStationHourlyValues(const AnalysisState& state,
                                          : chart.surface.reserve(points));
     for (int y = slots.first; y <= slots.last; ++y)
         addYear(chart, state, variable, y, slots.all ? y - 1 : 0);
+    chart.noDataCaption = noDataCaption(state, slots);
     return chart;
 }
 

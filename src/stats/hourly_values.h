@@ -63,12 +63,14 @@ struct SurfacePoint {
 };
 
 // Points of the chart of one hourly-value page: the 2D line or the 3D surface of the chosen
-// variable, with the hours outside the selection plotted as 0. "Tabla" gives no chart.
+// variable, with the hours outside the selection plotted as 0 and the hours without data (the
+// validity rule, a year slot never loaded) without a value: NaN. "Tabla" gives no chart.
 struct HourlyValuesChart {
     HourlyChartType type = HourlyChartType::Table;
     std::string leftAxisTitle;
     std::vector<ChartPoint> line;       // 2D: (hour, value)
     std::vector<SurfacePoint> surface;  // 3D: (day, value, hour of the day)
+    std::string noDataCaption;          // noDataCaption of the plotted years
 };
 
 inline constexpr std::string_view kHourlyLineBottomTitle = "hora del año";
@@ -117,6 +119,14 @@ int yearItemOfYear(const AnalysisState& state, int year);
 
 // Position a list shows after a load: "2007" for station data, the last year otherwise.
 int defaultYearItem(const AnalysisState& state);
+
+// Whether year slot y (1..12) holds an hour with data (validMask 1).
+bool yearSlotHasData(const AnalysisState& state, int y);
+
+// What a chart of the year slots says when they hold no data at all: "Sin datos para 2001" for
+// the one calendar year of the range (calendarYearOfSlot), "Sin datos" for several years or a
+// typical year; empty when some slot holds data.
+std::string noDataCaption(const AnalysisState& state, const YearSlotRange& slots);
 
 // The chart of the station page. With one year: 2D (h, v), 3D (day, v, hour of day). With
 // "Todos" the years follow each other: 2D x = (y - 1) 8760 + h, 3D x = (y - 1) 365 + day.

@@ -1,5 +1,7 @@
 #include <QClipboard>
+#include <QGraphicsSimpleTextItem>
 #include <QTest>
+#include <QTextDocument>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -24,6 +26,38 @@ std::string cliPage(std::vector<std::string> args) {
     std::ostringstream out, err;
     EXPECT_EQ(cli::run(args, out, err, ""), 0) << err.str();
     return out.str();
+}
+
+// Where a value of a chart lands in the chart's picture.
+QPoint pixelOf(const app::LineChart* chart, QPointF value) {
+    const QPointF scene = chart->chartObject()->mapToPosition(value);
+    return chart->mapFromScene(scene) + chart->viewport()->pos();
+}
+
+bool isRed(QRgb pixel) {
+    return qRed(pixel) > 150 && qGreen(pixel) < 130 && qBlue(pixel) < 130;
+}
+
+// Whether the picture shows the red line at (or a pixel next to) a value of the chart.
+bool redAt(const QImage& picture, const app::LineChart* chart, QPointF value) {
+    const QPoint at = pixelOf(chart, value);
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            if (picture.valid(at.x() + dx, at.y() + dy) &&
+                isRed(picture.pixel(at.x() + dx, at.y() + dy)))
+                return true;
+    return false;
+}
+
+// Whether some pixel of the plot area's column at x shows the red line.
+bool redInColumn(const QImage& picture, const app::LineChart* chart, double x) {
+    const QRectF area = chart->chartObject()->plotArea();
+    const int column = pixelOf(chart, {x, 0}).x();
+    const int top = chart->mapFromScene(area.topLeft()).y();
+    const int bottom = chart->mapFromScene(area.bottomLeft()).y();
+    for (int y = top; y <= bottom; ++y)
+        if (isRed(picture.pixel(column, y))) return true;
+    return false;
 }
 
 class ResultPagesTest : public StationFolderWindowTest {
@@ -136,7 +170,7 @@ TEST_F(ResultPagesTest, ChartsShowTheEngineDataAndCopyTheirPicture) {
     show(w.TSValoresHorarios);
     click(w.RGTipoGraficaTemp, 0);
     ASSERT_TRUE(w.Chart8->isVisible());
-    EXPECT_EQ(w.Chart8->series()[0]->count(), 8760);
+    EXPECT_EQ(w.Chart8->points(0).size(), 8760u);
     EXPECT_EQ(w.Chart8->leftAxis()->titleText(), QStringLiteral("Temperatura seca ºC"));
     click(w.RGTipoGraficaTemp, 1);
     ASSERT_TRUE(w.Chart3D->isVisible());
@@ -194,9 +228,9 @@ TEST_F(ResultPagesTest, AStationFillsItsPagesAndSavesWhatTheCommandLineWrites) {
 
     show(w.TSValoresHorariosAEMET);
     ASSERT_TRUE(w.Chart4->isVisible());
-    EXPECT_EQ(w.Chart4->series()[0]->count(), 8760);
+    EXPECT_EQ(w.Chart4->points(0).size(), 8760u);
     choose(w.ComboBox6, 12);
-    EXPECT_EQ(w.Chart4->series()[0]->count(), 12 * 8760);
+    EXPECT_EQ(w.Chart4->points(0).size(), 12u * 8760u);
 
     show(w.TSDiagrama);
     EXPECT_TRUE(w.ComboBox5->isVisible());
@@ -208,6 +242,85 @@ TEST_F(ResultPagesTest, AStationFillsItsPagesAndSavesWhatTheCommandLineWrites) {
     }
     EXPECT_EQ(plotted, expected.series[kMeasuredHoursSeries].size());
     EXPECT_GT(plotted, 90000u);
+}
+
+TEST_F(ResultPagesTest, HourlyLinesDrawEveryHourTheyAreGivenAndNoHourWithoutData) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openStation();
+    show(w.TSIntervalo);
+    click(w.RGIntervalo, 1);  // "(excepto Agosto)": August at 0
+    show(w.TSValoresHorariosAEMET);
+    QApplication::processEvents();
+    const std::vector<ChartPoint>& points = w.Chart4->points(0);
+    ASSERT_EQ(points.size(), 8760u);
+    QApplication::clipboard()->clear();
+    w.BitBtn9->click();
+    for (const QImage& picture : {w.Chart4->grab().toImage(), QApplication::clipboard()->image()}) {
+        ASSERT_EQ(picture.size(), w.Chart4->size());
+        for (std::size_t i = 0; i < points.size(); i += 37) {
+            const ChartPoint& p = points[i];
+            ASSERT_TRUE(redAt(picture, w.Chart4, {p.x, p.y})) << p.x << " " << p.y;
+        }
+        for (int h = 5089; h <= 5832; h += 7)  // the flat line of August
+            ASSERT_TRUE(redAt(picture, w.Chart4, {static_cast<double>(h), 0.0})) << h;
+    }
+
+    // "Todos": the year 2008 has no data, a gap and not a line at 0.
+    choose(w.ComboBox6, 12);
+    QApplication::processEvents();
+    const QImage all = w.Chart4->grab().toImage();
+    EXPECT_TRUE(redInColumn(all, w.Chart4, 10.5 * 8760));
+    for (double x = 11 * 8760 + 200; x < 12 * 8760; x += 500)
+        ASSERT_FALSE(redInColumn(all, w.Chart4, x)) << x;
+    EXPECT_EQ(w.Chart4->notice(), QString());
+
+    // A year without data says so, in 2D and in 3D.
+    choose(w.ComboBox6, 11);
+    EXPECT_EQ(w.Chart4->notice(), QStringLiteral("Sin datos para 2008"));
+    click(w.RGTipoGraficaTempAEMET, 1);
+    EXPECT_EQ(w.Chart5D->notice(), QStringLiteral("Sin datos para 2008"));
+    choose(w.ComboBox6, 10);
+    EXPECT_EQ(w.Chart5D->notice(), QString());
+}
+
+TEST_F(ResultPagesTest, TheDiagramNamesItsCurvesAndReadsTheAirUnderThePointer) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZone();
+    show(w.TSDiagrama);
+    QApplication::processEvents();
+    QStringList shown;
+    for (QGraphicsItem* item : w.Chart1->scene()->items()) {
+        auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item);
+        if (text && text->isVisible()) shown << text->text();
+    }
+    for (const char* label : {"100 %", "10 %", "kJ/kg", "m³/kg", "Th "})
+        EXPECT_TRUE(shown.filter(QString::fromUtf8(label)).size() > 0) << label;
+    // The axis titles keep their inner blanks on the screen.
+    for (QAbstractAxis* axis : w.Chart1->chart()->axes()) {
+        QTextDocument title;
+        title.setHtml(axis->titleText());
+        EXPECT_TRUE(title.toPlainText() == QStringLiteral("Temperatura Seca   Ts (ºC)") ||
+                    title.toPlainText() == QStringLiteral("Humedad específica   W   (g/kg a.s)"))
+            << title.toPlainText().toStdString();
+    }
+
+    const QPointF scene = w.Chart1->chart()->mapToPosition(QPointF(20.0, 8.0));
+    moveTo(w.Chart1->viewport(), w.Chart1->mapFromScene(scene));
+    const QString readout = w.LPuntoDiagrama->text();
+    for (const char* part : {"Ts 20", "W 8", "HR ", "Th ", "kJ/kg", "m³/kg"})
+        EXPECT_TRUE(readout.contains(QString::fromUtf8(part))) << readout.toStdString();
+    moveTo(w.Chart1->viewport(), QPoint(2, 2));  // outside the plot area
+    EXPECT_TRUE(w.LPuntoDiagrama->text().isEmpty());
+}
+
+TEST_F(ResultPagesTest, TheFrequencyFileStartsWithTheDataTypeThePageShows) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openStation();
+    click(w.RGAEMET, 2);  // "Isla térmica": the page's caption changes only with a selection
+    show(w.TSFrecuencias);
+    const std::string bytes = save("frecuencias");
+    const QString firstLine = QString::fromLatin1(bytes.substr(0, bytes.find("\r\n")));
+    EXPECT_EQ(firstLine.toStdString(), w.LTipodatosF->text().toStdString());
 }
 
 }  // namespace

@@ -244,6 +244,64 @@ TEST(Diagram, RealTypicalYear) {
     }
 }
 
+TEST(Diagram, HumidHoursAboveTheTopRaiseTheAxisAndItsCurves) {
+    // A cold minimum keeps the top low (the saturation at about 17 degC, 12.4 g/kg), while the
+    // warm hours are humid (20 g/kg).
+    auto state = test::syntheticYears(
+        1, [](int h, int) { return h == 1 ? -22.0f : 20.0f + static_cast<float>(h % 18); },
+        [](int h, int) { return h == 1 ? 0.0005f : 0.020f; });
+    state->typicalYearIndex = 1;
+    const DiagramParameters specified =
+        diagramParameters(state->plotTsMin, state->plotTsMax, state->pt);
+    ASSERT_LT(specified.wTop, 0.013f);
+    const PsychrometricDiagram d = drawDiagram(*state, {10});
+    EXPECT_FLOAT_EQ(d.leftMax, 20.0f);
+    for (const DiagramPoint& p : series(d, kMeasuredHoursSeries))
+        ASSERT_LE(p.y, d.leftMax);
+    // The curves reach the raised top: the enthalpy lines span more, the driest line ends at it.
+    float highest = 0;
+    for (int index = kRelativeHumiditySeries; index < kMeasuredHoursSeries; ++index)
+        for (const DiagramPoint& p : series(d, index))
+            highest = std::max(highest, p.y);
+    EXPECT_GT(highest, 1000.0f * specified.wTop + 1.0f);
+    EXPECT_LE(highest, d.leftMax + 1e-3f);
+    EXPECT_GT(d.curveValue[kEnthalpySeries + 10], specified.hTop);
+
+    // Data inside the specified top leave it as it is.
+    auto mild = test::syntheticYears(
+        1, [](int h, int) { return static_cast<float>(h % 30); }, [](int, int) { return 0.004f; });
+    mild->typicalYearIndex = 1;
+    const PsychrometricDiagram unchanged = drawDiagram(*mild, {10});
+    EXPECT_EQ(unchanged.leftMax,
+              1000.0f * diagramParameters(mild->plotTsMin, mild->plotTsMax, mild->pt).wTop);
+}
+
+TEST(DiagramLabels, EveryFamilyIsNamedAtALineEndAndThePointerReadsTheAir) {
+    PsychrometricDiagram d = curves(-2.0f, 38.0f);
+    const std::vector<DiagramLabel> labels = diagramLabels(d, ',');
+    auto find = [&](const std::string& text) {
+        return std::find_if(labels.begin(), labels.end(),
+                            [&](const DiagramLabel& l) { return l.text == text; });
+    };
+    const auto saturation = find("100 %");
+    ASSERT_NE(saturation, labels.end());
+    EXPECT_EQ(saturation->at.x, series(d, 10).back().x);  // the upper end of the line
+    const auto enthalpy = find("40 kJ/kg");
+    ASSERT_NE(enthalpy, labels.end());
+    EXPECT_EQ(enthalpy->at.x, series(d, enthalpy->series).front().x);
+    EXPECT_NE(find("0,770 m³/kg"), labels.end());
+    EXPECT_NE(find("Th 2,0 ºC"), labels.end());  // -2 + a tenth of the range
+
+    const DiagramReadout r = diagramReadout(25.0f, 10.0f, 101325.0f, ',');
+    EXPECT_NEAR(r.relativeHumidity, relativeHumidity(25.0f, 0.010f, 101325.0f), 1e-4);
+    EXPECT_NEAR(r.wetBulb, psychro::wetBulb(25.0f, 0.010f, 101325.0f), 1e-4);
+    EXPECT_EQ(r.text.substr(0, 25), "Ts 25,0 ºC   W 10,00 g/k");
+    for (const char* part : {"HR ", "Th ", "h ", "v ", "kJ/kg", "m³/kg"})
+        EXPECT_NE(r.text.find(part), std::string::npos) << part;
+    EXPECT_TRUE(diagramReadout(10.0f, 30.0f, 101325.0f, ',').supersaturated);
+    EXPECT_EQ(diagramReadout(10.0f, -1.0f, 101325.0f, ',').text, "");
+}
+
 TEST(DiagramStyle, FamiliesColoursAndMarkers) {
     EXPECT_EQ(diagramSeriesStyle(0).kind, DiagramSeriesKind::Unused);
     EXPECT_EQ(diagramSeriesStyle(10).penWidth, 2);

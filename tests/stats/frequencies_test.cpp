@@ -381,6 +381,29 @@ TEST(FrequencyChartData, OnePointPerClassAtItsUpperBoundZerosIncluded) {
     EXPECT_FALSE(frequencyChart(*s, settings).visible);
 }
 
+TEST(FrequencyChartData, AMeanWithoutHoursIsAGapAndANegativeMeanIsDrawn) {
+    // January at -3.5 degC, every other month at 20 degC: two classes.
+    auto s = stationState(1, [](int h, int) { return h <= 744 ? -3.5f : 20.0f; });
+    FrequencySettings settings;
+    settings.chartKind = FrequencyChartKind::TwoD;
+    settings.output = FrequencyOutput::MeanDryBulb;
+    settings.includeAnnual = true;
+    study(*s, settings, wholeYear());
+    const FrequencyChart chart = frequencyChart(*s, settings);
+    const auto& january = chart.series[0].points;
+    const auto& july = chart.series[6].points;
+    ASSERT_EQ(january.size(), static_cast<std::size_t>(s->nBins));
+    EXPECT_DOUBLE_EQ(january.front().y, -3.5);  // drawn, though the grid leaves it empty
+    EXPECT_TRUE(std::isnan(january.back().y));  // no January hour at 20 degC
+    EXPECT_TRUE(std::isnan(july.front().y));
+    EXPECT_DOUBLE_EQ(july.back().y, 20.0);
+    EXPECT_DOUBLE_EQ(chart.series[12].points.front().y, -3.5);
+    // Hours are counts: an empty class is a real 0.
+    settings.output = FrequencyOutput::Hours;
+    study(*s, settings, wholeYear());
+    EXPECT_EQ(frequencyChart(*s, settings).series[0].points.back().y, 0.0);
+}
+
 TEST(FrequencyGrid, CellsAndSumsUseTheirPrecisionAndDecimals) {
     auto s = stationState(1, [](int h, int) { return static_cast<float>(h % 3); });
     runSelection(*s, wholeYear());

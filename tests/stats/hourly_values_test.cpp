@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/errors.h"
 #include "selection/selection.h"
 #include "support/page_state.h"
@@ -118,7 +120,7 @@ TEST(StationHourlyValues, YearListPositionsMapToSlots) {
     EXPECT_THROW(stationYearSlots(11, -1), UsageError);
 }
 
-TEST(StationHourlyValues, AllYearsFollowEachOtherAndTheUnloadedSlotIsZero) {
+TEST(StationHourlyValues, AllYearsFollowEachOtherAndTheUnloadedSlotHasNoValue) {
     auto state = mildYears(11);
     const HourlyValuesChart line = plotStationHourlyValues(*state, {0, 0, 12});
     ASSERT_EQ(line.line.size(), 12u * 8760u);
@@ -126,7 +128,9 @@ TEST(StationHourlyValues, AllYearsFollowEachOtherAndTheUnloadedSlotIsZero) {
     EXPECT_EQ(line.line[8760].y, 12.0);  // slot 2, hour 1
     EXPECT_EQ(line.line.back().x, 105120.0);
     for (std::size_t i = 11 * 8760; i < line.line.size(); ++i)
-        ASSERT_EQ(line.line[i].y, 0.0);
+        ASSERT_TRUE(std::isnan(line.line[i].y));  // a gap, not a line at 0
+    EXPECT_EQ(line.noDataCaption, "");
+    EXPECT_EQ(plotStationHourlyValues(*state, {0, 0, 11}).noDataCaption, "Sin datos para 2008");
 
     const HourlyValuesChart surface = plotStationHourlyValues(*state, {1, 0, 12});
     ASSERT_EQ(surface.surface.size(), 12u * 8760u);
