@@ -171,6 +171,9 @@ QString spanishReason(const Problem& problem) {
             return QStringLiteral(
                 "es la nota de una sustitución sin terminar de los ficheros de la estación, "
                 "pero no se entiende; bórrela tras revisar los ficheros de la estación");
+        case ErrorKind::LocalityAltitudeOutside:
+            return QStringLiteral("la altitud de la localidad, ") + qs(f.value) +
+                   QStringLiteral(" m, está fuera de -1000..10000 m");
         case ErrorKind::EpwNotEpw:
             return QStringLiteral(
                 "no es un fichero climático EPW (su primera línea no es una línea LOCATION)");

@@ -96,6 +96,10 @@ double numberOption(const Context& ctx, const std::string& name);
 // cannot be read.
 void loadLocation(Context& ctx);
 
+// Throws DataFileError when there is no data folder (saying where the search looked) or the
+// data path is not a folder.
+void requireDataFolder(const Context& ctx);
+
 // Why no data folder was found: where the search looked and how to give one.
 std::string missingFolderMessage(const DataFolderChoice& choice);
 

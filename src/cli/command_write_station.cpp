@@ -26,7 +26,7 @@ std::string dateText(const StationDay& day) {
 // The data folder the files go to; one given explicitly is created when it does not exist yet.
 std::string targetFolder(const Context& ctx) {
     const DataFolderChoice& choice = ctx.dataFolder;
-    if (choice.folder.empty()) throw DataFileError("data folder", missingFolderMessage(choice));
+    requireDataFolder(ctx);
     std::error_code ec;
     if (!std::filesystem::is_directory(choice.folder, ec)) {
         std::filesystem::create_directories(choice.folder, ec);

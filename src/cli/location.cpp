@@ -1,4 +1,6 @@
+#include <filesystem>
 #include <sstream>
+#include <system_error>
 
 #include "cli/cli.h"
 #include "core/errors.h"
@@ -37,6 +39,15 @@ const TypicalYearLocation* findListedLocation(const std::string& text, TypicalYe
 
 }  // namespace
 
+void requireDataFolder(const Context& ctx) {
+    const std::string& folder = ctx.dataFolder.folder;
+    if (folder.empty()) throw DataFileError("data folder", missingFolderMessage(ctx.dataFolder));
+    std::error_code ec;
+    if (std::filesystem::exists(folder, ec) && !std::filesystem::is_directory(folder, ec)) {
+        throw DataFileError(ErrorKind::NotAFolder, pathFields(folder));
+    }
+}
+
 std::string missingFolderMessage(const DataFolderChoice& choice) {
     std::ostringstream message;
     message << "not found (looked in";
@@ -69,9 +80,7 @@ void loadListedLocation(Context& ctx, TypicalYearList list) {
         throw UsageError("'" + *name + "' is not a location of the " +
                          (list == TypicalYearList::List2006 ? "2006" : "2013") + " list");
     }
-    if (ctx.dataFolder.folder.empty()) {
-        throw DataFileError("data folder", missingFolderMessage(ctx.dataFolder));
-    }
+    requireDataFolder(ctx);
     ctx.source = list == TypicalYearList::List2006 ? DataSource::Cte2006 : DataSource::Cte2013;
     LocationRequest request;
     request.source = ctx.source;
@@ -172,9 +181,7 @@ void loadStation(Context& ctx) {
         settings.localityAltitudeText = localityAltitudeText(ctx);
     }
     settings.decimalSeparator = ctx.decimalSeparator;
-    if (ctx.dataFolder.folder.empty()) {
-        throw DataFileError("data folder", missingFolderMessage(ctx.dataFolder));
-    }
+    requireDataFolder(ctx);
     ctx.source = DataSource::Aemet;
     settings.selection = selectionSettings(ctx);
     applyScheduleOptions(ctx);

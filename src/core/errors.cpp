@@ -218,6 +218,8 @@ std::string englishReason(const Problem& problem) {
         case ErrorKind::StationPairJournalBad:
             return "is the note of an unfinished replace of the station files, but it cannot be "
                    "understood; remove it once the station files are checked";
+        case ErrorKind::LocalityAltitudeOutside:
+            return "locality altitude " + f.value + " m is outside -1000..10000 m";
         case ErrorKind::EpwNotEpw:
             return "is not an EPW weather file (its first line is not a LOCATION line)";
         case ErrorKind::EpwLocationShort:

@@ -69,6 +69,9 @@ enum class ErrorKind {
     // Station files.
     StationPairJournalBad,  // the note of an unfinished replace cannot be understood
 
+    // Requests.
+    LocalityAltitudeOutside,  // the locality altitude `value` (m) is outside -1000..10000 m
+
     // EPW weather files. `line` is the line of the file.
     EpwNotEpw,             // the first line is not a LOCATION line
     EpwLocationShort,      // the LOCATION line has fewer than 10 fields

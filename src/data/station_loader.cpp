@@ -98,8 +98,9 @@ StationLoadResult loadStationData(AnalysisState& state, const std::string& altit
     if (movesAltitude(settings.extrapolation)) {
         const double z = parseDecimal(settings.localityAltitudeText, settings.decimalSeparator);
         if (!isAcceptedAltitude(z)) {
-            throw UsageError("locality altitude " + settings.localityAltitudeText +
-                             " m is outside -1000..10000 m");
+            ErrorFields fields;
+            fields.value = settings.localityAltitudeText;
+            throw UsageError(Problem{ErrorKind::LocalityAltitudeOutside, std::move(fields)});
         }
         localityAltitude = static_cast<float>(z);
     }

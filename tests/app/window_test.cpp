@@ -74,6 +74,16 @@ TEST_F(WindowTest, WithoutADataFolderTheStationPageSaysWhereItLooked) {
     EXPECT_FALSE(tabVisible(w.TSFrecuencias));  // nothing was loaded
 }
 
+TEST_F(WindowTest, ADataPathThatIsAFileIsNotCalledAFolder) {
+    const std::string dir = makeTempDir("window-file");
+    writeBytes(dir + "/file", "x");
+    app::TForm1& w = open(dir + "/file");
+    EXPECT_TRUE(
+        w.LCarpeta->text().startsWith(QStringLiteral("Ruta de datos (no es una carpeta): ")))
+        << w.LCarpeta->text().toStdString();
+    std::filesystem::remove_all(dir);
+}
+
 TEST_F(WindowTest, A2013ZoneShowsTheResultTabsUntilTheSourceChanges) {
     CLIMSTAT_NEED_REAL_DATA();
     app::TForm1& w = open(realDatabaseDir());
@@ -269,6 +279,14 @@ TEST_F(StationWindowTest, EngineErrorsAndWarningsAreSpanishAndAnErrorBoxClearsTh
     EXPECT_EQ(messages[0],
               QString::fromStdString(missing) + QStringLiteral(": no se puede abrir: no existe"));
     EXPECT_TRUE(w.LAvisoDatos->text().isEmpty());
+
+    // A request the engine refuses, worded in Spanish too.
+    click(w.RGAEMET, 1);
+    w.Eaamn->setText(QStringLiteral("20000"));
+    choose(w.CBAEMET, stationIndexForCode("3195"));
+    EXPECT_EQ(messages.last(),
+              QStringLiteral("la altitud de la localidad, 20000 m, está fuera de -1000..10000 m"));
+    click(w.RGAEMET, 0);
 
     // A station without a single humidity reading.
     std::vector<StationDay> dry = {constantDay(2001, 5, 1, MISSING_RAW)};

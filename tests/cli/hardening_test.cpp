@@ -150,6 +150,22 @@ TEST_F(BadData, TheOutputMayNotBeAFileTheCommandReads) {
     EXPECT_FALSE(fs::exists(dir + "/db/T3195_.bin"));
 }
 
+TEST_F(BadData, ADataPathThatIsAFileIsSaidToBeNoFolder) {
+    test::writeBytes(dir + "/file", "x");
+    test::writeBytes(dir + "/records.csv", "2001-03-04;1;12.5;60\n");
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"info", "--source", "aemet", "--station", "3195"},
+          std::vector<std::string>{"info", "--source", "cte2013", "--location", "D3_peninsula"},
+          std::vector<std::string>{"write-station", "--code", "3195", "--input",
+                                   dir + "/records.csv"}}) {
+        std::vector<std::string> args = {"--data-dir", dir + "/file"};
+        args.insert(args.end(), command.begin(), command.end());
+        const Outcome r = cli(args);
+        EXPECT_EQ(r.status, cli::kExitDataFile);
+        EXPECT_EQ(r.err, "climstat-cli: " + dir + "/file: is not a folder\n");
+    }
+}
+
 TEST(CommandLine, AnOptionOfAnotherCommandIsAUsageError) {
     Outcome r =
         cli({"--met", "x.met", "--altitude", "0", "frequencies", "--variable", "ts", "--cooling"});
