@@ -346,6 +346,9 @@ StationPairRead::StationPairRead(const std::string& folder, std::string_view cod
     lockPath_ = names.lock;
     temperaturePath_ = names.shown[0];
     humidityPath_ = names.shown[1];
+    // No data folder: nothing to hold still, and no lock file made in the working folder.
+    std::error_code ec;
+    if (folder.empty() || !fs::is_directory(folder, ec)) return;
     int error = 0;
     lockFd_ = lockPair(names.lock, LOCK_SH, &error);
     if (!exists(names.note) && leftovers(names).empty()) return;
