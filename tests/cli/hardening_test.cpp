@@ -91,6 +91,12 @@ TEST_F(BadData, ACorruptTypicalYearFailsAndABadStationHourIsLeftOutWithAWarning)
     EXPECT_NE(r.err.find("2001-03-04 06h"), std::string::npos) << r.err;
     EXPECT_NE(r.out.find("valid temperature hours (nValidT): 23\n"), std::string::npos) << r.out;
 
+    StationDay dry = test::constantDay(2001, 3, 4, MISSING_RAW);  // not one humidity reading
+    test::writeStation(dir + "/db", "3195", {t}, {dry});
+    r = cli({"--data-dir", dir + "/db", "info", "--source", "aemet", "--station", "3195"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("H3195_.bin: no humidity reading at all"), std::string::npos) << r.err;
+
     for (auto& value : t.values)
         value = -2000;  // every hour implausible
     test::writeStation(dir + "/db", "3195", {t}, {h});
