@@ -6,7 +6,6 @@
 
 #include "app/tform1.h"
 #include "core/version.h"
-#include "data/data_folder.h"
 
 namespace {
 
@@ -16,9 +15,9 @@ void usage(std::FILE* out) {
         "The desktop window of climstat; climstat-cli is its command-line twin.\n"
         "\n"
         "Options:\n"
-        "  --data-dir DIR   folder of the climate files (else CLIMSTAT_DATA_DIR, then\n"
-        "                   database/ beside the program, then\n"
-        "                   ~/.local/share/climstat/database)\n"
+        "  --data-dir DIR   folder of the climate files (else CLIMSTAT_DATA_DIR, then the\n"
+        "                   folder chosen on the station page, then database/ beside the\n"
+        "                   program, then ~/.local/share/climstat/database)\n"
         "  -h, --help       print this help and exit\n"
         "  --version        print the version and exit\n",
         out);
@@ -50,12 +49,8 @@ int main(int argc, char** argv) {
         QApplication application(argc, argv);
         QApplication::setApplicationDisplayName(climstat::app::kProgramName);
         climstat::app::installSpanishTranslation(application);
-        climstat::app::WindowSetup setup;
-        setup.programFolder = QApplication::applicationDirPath().toStdString();
-        setup.folderInputs =
-            climstat::dataFolderInputsFromEnvironment(setup.programFolder, dataDir);
-        setup.dataFolder = climstat::resolveDataFolder(setup.folderInputs);
-        climstat::app::TForm1 window(setup);
+        climstat::app::TForm1 window(
+            climstat::app::windowSetup(QApplication::applicationDirPath().toStdString(), dataDir));
         window.show();
         return QApplication::exec();
     } catch (const std::exception& error) {

@@ -15,6 +15,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/charts.h"
@@ -52,6 +53,14 @@ struct WindowSetup {
     DataFolderInputs folderInputs;
     DataFolderChoice dataFolder;
 };
+
+// The setting that keeps the data folder the user chose on the station page.
+inline constexpr const char* kChosenDataFolderKey = "dataFolder";
+
+// The setup of a start: --data-dir (when given), the environment and the folder the user chose
+// in an earlier run, searched in that order before the folders beside the program and the user's.
+WindowSetup windowSetup(const std::string& programFolder,
+                        const std::optional<std::string>& commandLineDir);
 
 // The main window: the pages of the workflow, the analysis state and the handlers that read
 // the controls, call the engine and show what it returns.
@@ -111,6 +120,7 @@ class TForm1 : public QMainWindow {
     QLabel* Label49 = nullptr;
     QToolButton* SpeedButton2 = nullptr;
     QPushButton* BImportar = nullptr;
+    QPushButton* BCarpetaDatos = nullptr;  // "Elegir carpeta de datos…"
     QLabel* LProvincia = nullptr;
     ClickLabel* LIndicativo = nullptr;
     ClickLabel* LEstacion = nullptr;
@@ -321,6 +331,10 @@ class TForm1 : public QMainWindow {
     // Writes the active page's table under the name the user chose (the ".txt" rule applied);
     // false, with a message naming the file, when it cannot be written.
     bool saveActivePage(const QString& chosenName);
+
+    // Makes a folder the data folder the user chose (checked to hold a climate file of the lists
+    // or the catalogue, remembered for the next starts); false, with a message, when refused.
+    bool chooseDataFolder(const QString& folder);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

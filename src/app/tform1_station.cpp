@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -86,6 +87,15 @@ QImage renderMap(double scale) {
 
 // The caption of LCarpeta: the data folder in use and where it was found; a data path that is
 // not a folder is said to be one.
+// Where the folder in use came from, as the station page says it.
+QString originCaption(const std::string& origin) {
+    if (origin == "CLIMSTAT_DATA_DIR") return QStringLiteral("variable CLIMSTAT_DATA_DIR");
+    if (origin == "chosen folder") return QStringLiteral("elegida en esta página");
+    if (origin == "program folder") return QStringLiteral("junto al programa");
+    if (origin == "user data folder") return QStringLiteral("carpeta del usuario");
+    return qs(origin);
+}
+
 QString folderCaption(const DataFolderChoice& choice) {
     if (choice.folder.empty()) return {};
     std::error_code ec;
@@ -93,7 +103,7 @@ QString folderCaption(const DataFolderChoice& choice) {
                             !std::filesystem::is_directory(choice.folder, ec);
     return (notAFolder ? QStringLiteral("Ruta de datos (no es una carpeta): ")
                        : QStringLiteral("Carpeta de datos: ")) +
-           qs(choice.folder) + " (" + qs(choice.origin) + ")";
+           qs(choice.folder) + " (" + originCaption(choice.origin) + ")";
 }
 
 // The same with the folder a station's pair was read from, which is the per-user folder when
@@ -205,6 +215,12 @@ QWidget* TForm1::buildStationPage() {
     LCarpeta->setWordWrap(true);
     LCarpeta->setTextInteractionFlags(Qt::TextSelectableByMouse);
     left->addWidget(LCarpeta);
+    BCarpetaDatos = new QPushButton(QStringLiteral("Elegir carpeta de datos…"), page);
+    BCarpetaDatos->setObjectName("BCarpetaDatos");
+    BCarpetaDatos->setToolTip(
+        QStringLiteral("Carpeta con los ficheros de clima (*.met de las listas, ficheros de "
+                       "estaciones); se recuerda para los próximos arranques"));
+    left->addWidget(BCarpetaDatos, 0, Qt::AlignLeft);
     LInformeDatos = makeLabel("LInformeDatos", {}, page);
     LInformeDatos->setWordWrap(true);
     LInformeDatos->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -257,6 +273,13 @@ QWidget* TForm1::buildStationPage() {
             [this](int x, int y) { Image15MouseMove(x, y); });
     connect(Image15, &PictureWidget::doubleClicked, this,
             [this] { guarded(this, [this] { Image15DblClick(); }); });
+    connect(BCarpetaDatos, &QPushButton::clicked, this, [this] {
+        const QString start =
+            setup_.dataFolder.folder.empty() ? QDir::homePath() : qs(setup_.dataFolder.folder);
+        const QString folder = QFileDialog::getExistingDirectory(
+            this, QStringLiteral("Elegir carpeta de datos"), start);
+        if (!folder.isEmpty()) guarded(this, [this, folder] { chooseDataFolder(folder); });
+    });
     connect(BImportar, &QPushButton::clicked, this, [this] {
         QDialog dialog(this);
         dialog.setObjectName("DImportar");
@@ -390,8 +413,47 @@ void TForm1::reportMissingFolder() {
     }
     LAvisoDatos->setText(QStringLiteral("No se encuentra la carpeta de datos (se ha buscado en: ") +
                          places +
-                         QStringLiteral("). Indíquela al arrancar con climstat --data-dir CARPETA "
-                                        "o con la variable de entorno CLIMSTAT_DATA_DIR."));
+                         QStringLiteral("). Elíjala con «Elegir carpeta de datos…» o indíquela al "
+                                        "arrancar con climstat --data-dir CARPETA o con la "
+                                        "variable de entorno CLIMSTAT_DATA_DIR."));
+}
+
+bool TForm1::chooseDataFolder(const QString& folder) {
+    const std::string path = QDir(folder).absolutePath().toStdString();
+    if (!holdsClimateFiles(path)) {
+        showCritical(this, QStringLiteral("La carpeta ") + qs(path) +
+                               QStringLiteral(" no contiene ningún fichero de clima: ni ficheros "
+                                              "de años tipo de las listas (como "
+                                              "D3_peninsula.met o madrid.met) ni ficheros de "
+                                              "estaciones (como T1387E_.bin). Se sigue usando "
+                                              "la carpeta de antes."));
+        return false;
+    }
+    userSettings()->setValue(kChosenDataFolderKey, qs(path));
+    setup_.folderInputs.chosenDir = path;
+    setup_.dataFolder = resolveDataFolder(setup_.folderInputs);
+    LCarpeta->setText(folderCaption(setup_.dataFolder));
+    if (setup_.dataFolder.folder == path) {
+        LAvisoDatos->clear();
+    } else {
+        // --data-dir and CLIMSTAT_DATA_DIR come first; the choice serves the next starts.
+        LAvisoDatos->setText(QStringLiteral("La carpeta elegida se usará cuando el programa se "
+                                            "arranque sin --data-dir ni CLIMSTAT_DATA_DIR; "
+                                            "ahora se sigue usando ") +
+                             qs(setup_.dataFolder.folder) + ".");
+    }
+    return true;
+}
+
+WindowSetup windowSetup(const std::string& programFolder,
+                        const std::optional<std::string>& commandLineDir) {
+    WindowSetup setup;
+    setup.programFolder = programFolder;
+    setup.folderInputs = dataFolderInputsFromEnvironment(programFolder, commandLineDir);
+    const QString chosen = userSettings()->value(kChosenDataFolderKey).toString();
+    if (!chosen.isEmpty()) setup.folderInputs.chosenDir = chosen.toStdString();
+    setup.dataFolder = resolveDataFolder(setup.folderInputs);
+    return setup;
 }
 
 std::string TForm1::stationDataFolder(const std::string& code) const {

@@ -423,6 +423,20 @@ int main(int argc, char** argv) {
         save(w, "23-1024x600-valores-horarios-tabla");
     }
     {
+        // A first start that finds no data folder: the station page offers the choice.
+        climstat::app::WindowSetup setup;
+        setup.programFolder = "/nonexistent";
+        setup.folderInputs.programFolder = setup.programFolder;
+        setup.folderInputs.home = climstat::test::makeTempDir("screenshots-home");
+        setup.dataFolder = climstat::resolveDataFolder(setup.folderInputs);
+        TForm1 w(setup);
+        w.resize(1024, 600);
+        w.show();
+        settle();
+        QTest::mouseClick(w.Image5, Qt::LeftButton, {}, QPoint(40, 40));
+        save(w, "24-1024x600-sin-carpeta-de-datos");
+    }
+    {
         auto window = openWindow(folder, {1920, 1080});
         TForm1& w = *window;
         QTest::mouseClick(w.Image5, Qt::LeftButton, {}, QPoint(40, 40));

@@ -25,7 +25,7 @@ class WindowTest : public ::testing::Test {
         app::WindowSetup setup;
         setup.programFolder = "/nonexistent";
         setup.folderInputs.programFolder = setup.programFolder;
-        setup.folderInputs.commandLineDir = dataFolder;
+        if (!dataFolder.empty()) setup.folderInputs.commandLineDir = dataFolder;
         setup.folderInputs.xdgDataHome = makeTempDir("window-user");
         userFolder = *setup.folderInputs.xdgDataHome + "/climstat/database";
         setup.dataFolder = resolveDataFolder(setup.folderInputs);
