@@ -108,6 +108,10 @@ QString spanishReason(const Problem& problem) {
                    QStringLiteral("); no se ha escrito nada");
         case ErrorKind::NoDataFolder:
             return QStringLiteral("no se encuentra la carpeta de datos (") + qs(f.detail) + ")";
+        case ErrorKind::GzipCorrupt:
+            return QStringLiteral("no es un fichero gzip íntegro (") + qs(f.value) + ")";
+        case ErrorKind::TooLargeUnpacked:
+            return QStringLiteral("descomprimido ocuparía más de 64 MB");
         case ErrorKind::MetEndsInHeader:
             return QStringLiteral("termina dentro de la cabecera, antes del registro 1 de 8760");
         case ErrorKind::MetHeaderLacksLine:
@@ -219,6 +223,25 @@ QString spanishReason(const Problem& problem) {
         case ErrorKind::EpwElevationOutside:
             return QStringLiteral("la altitud ") + qs(f.value) +
                    QStringLiteral(" m está fuera de -1000..10000 m");
+        case ErrorKind::IsdNotALine:
+            return lineText(f) + QStringLiteral(
+                                     " no es una línea ISD-Lite (doce números enteros: año, mes, "
+                                     "día, hora, ...); se deja fuera");
+        case ErrorKind::IsdNoObservation:
+            return QStringLiteral(
+                "no contiene ninguna línea ISD-Lite utilizable; no se ha escrito ningún fichero "
+                "de la estación");
+        case ErrorKind::ImportNotHourlyFile:
+            return QStringLiteral(
+                "no es un fichero ISD-Lite ni de registros horarios (líneas AAAA-MM-DD;HH;T;HR); "
+                "no se ha escrito ningún fichero de la estación");
+        case ErrorKind::ImportYearOutside:
+            return lineText(f) + QStringLiteral(": la hora ") + qs(f.value) +
+                   QStringLiteral(" (hora local estándar) está fuera de 1997..2008; se deja fuera");
+        case ErrorKind::ImportHourRepeated:
+            return lineText(f) + QStringLiteral(": la hora ") + qs(f.value) +
+                   QStringLiteral(" ya estaba (") + qs(f.second) + QStringLiteral(", línea ") +
+                   number(f.total) + QStringLiteral("); se deja fuera");
         case ErrorKind::EpwNoUsableHour:
             return QStringLiteral(
                 "no contienen ninguna hora con temperatura seca y humedad (punto de rocío o "

@@ -89,6 +89,9 @@ class TForm1 : public QMainWindow {
     // Writes the two station files of catalogue item 1..104 from a records file and loads the
     // station; false (with the reason on the station page) when nothing could be written.
     bool importStationRecords(int stationItem, const QString& recordsPath);
+    // The same from several files, each ISD-Lite (plain or gzip, moved from UTC to the
+    // station's local time) or `;` records, told apart by their content.
+    bool importStationFiles(int stationItem, const QStringList& files);
 
     // --- Controls, named as the pages name them ---
     QWidget* PanelEntrada = nullptr;

@@ -13,12 +13,14 @@
 #include <QVBoxLayout>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <system_error>
 
 #include "app/error_texts.h"
 #include "app/tform1.h"
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "data/hourly_import.h"
 #include "data/location_load.h"
 #include "data/map_regions.h"
 #include "data/station_catalogue.h"
@@ -189,8 +191,9 @@ QWidget* TForm1::buildStationPage() {
     BImportar = new QPushButton(QStringLiteral("Importar registros horarios…"), page);
     BImportar->setObjectName("BImportar");
     BImportar->setToolTip(QStringLiteral(
-        "Escribe los ficheros de una estación a partir de un fichero de texto con líneas "
-        "AAAA-MM-DD;HH;T;HR"));
+        "Escribe los ficheros de una estación a partir de ficheros de texto con líneas "
+        "AAAA-MM-DD;HH;T;HR o de ficheros ISD-Lite del archivo horario público (en hora UTC, "
+        "también .gz)"));
     left->addWidget(BImportar);
 
     auto* info = new QGroupBox(QStringLiteral("Datos de la localidad"), page);
@@ -293,17 +296,20 @@ QWidget* TForm1::buildStationPage() {
         form->addRow(QStringLiteral("Estación:"), stations);
         auto* pathRow = new QHBoxLayout();
         auto* path = new QLineEdit(&dialog);
+        path->setObjectName("EImportarFicheros");
+        auto chosenFiles = std::make_shared<QStringList>();
         auto* browse = new QPushButton(QStringLiteral("Examinar…"), &dialog);
         pathRow->addWidget(path, 1);
         pathRow->addWidget(browse);
-        form->addRow(QStringLiteral("Fichero (AAAA-MM-DD;HH;T;HR):"), pathRow);
-        connect(browse, &QPushButton::clicked, &dialog, [&dialog, path] {
-            const QString chosen = QFileDialog::getOpenFileName(
+        form->addRow(QStringLiteral("Ficheros (AAAA-MM-DD;HH;T;HR o ISD-Lite):"), pathRow);
+        connect(browse, &QPushButton::clicked, &dialog, [&dialog, path, chosenFiles] {
+            const QStringList chosen = QFileDialog::getOpenFileNames(
                 &dialog, QStringLiteral("Registros horarios"), dialogFolder("import"),
-                QStringLiteral("Registros (*.csv *.txt);;Todos (*)"));
+                QStringLiteral("Registros horarios o ISD-Lite (*.csv *.txt *.gz *-*);;Todos (*)"));
             if (chosen.isEmpty()) return;
-            path->setText(chosen);
-            rememberDialogFolder("import", chosen);
+            *chosenFiles = chosen;
+            path->setText(chosen.join("; "));
+            rememberDialogFolder("import", chosen.front());
         });
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
         form->addRow(buttons);
@@ -311,8 +317,10 @@ QWidget* TForm1::buildStationPage() {
         connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
         if (dialog.exec() != QDialog::Accepted || path->text().isEmpty()) return;
         const int item = stations->currentIndex() + 1;
-        const QString file = path->text();
-        guarded(this, [this, item, file] { importStationRecords(item, file); });
+        // The files chosen in the dialog, or the one path typed in the box.
+        const QStringList files =
+            path->text() == chosenFiles->join("; ") ? *chosenFiles : QStringList{path->text()};
+        guarded(this, [this, item, files] { importStationFiles(item, files); });
     });
     return page;
 }
@@ -725,27 +733,47 @@ void TForm1::Image15DblClick() {
 }
 
 bool TForm1::importStationRecords(int stationItem, const QString& recordsPath) {
+    return importStationFiles(stationItem, {recordsPath});
+}
+
+bool TForm1::importStationFiles(int stationItem, const QStringList& files) {
     LAvisoDatos->clear();  // an error box may follow: no notice of an earlier step stays
     const StationRecord* station = findStation(stationCodeForIndex(stationItem));
-    if (station == nullptr) return false;
+    if (station == nullptr || files.isEmpty()) return false;
     const std::string folder = importFolder(setup_.dataFolder, setup_.folderInputs, station->code);
     if (folder.empty()) {
         LAvisoDatos->setText(
             QStringLiteral("No hay ninguna carpeta de datos en la que se pueda escribir."));
         return false;
     }
-    const StationImport imported =
-        climstat::importStationRecords(*station, ss(recordsPath), folder, decimalSeparator());
+    std::vector<std::string> paths;
+    for (const QString& file : files)
+        paths.push_back(ss(file));
+    HourlyImportOptions options;
+    options.decimalSeparator = decimalSeparator();
+    const HourlyImport hourly = importHourlyFiles(*station, paths, folder, options);
+    // Hours left out are told whether the files were written or not.
+    QString notes;
+    const std::size_t shownNotes = std::min<std::size_t>(hourly.notes.size(), 10);
+    for (std::size_t i = 0; i < shownNotes; ++i)
+        notes += "\n" + spanishText(hourly.notes[i]);
+    if (hourly.notes.size() > shownNotes) notes += "\n…";
+    if (!notes.isEmpty()) {
+        notes = QString::number(hourly.notes.size()) +
+                QStringLiteral(" hora(s) o línea(s) se han dejado fuera:") + notes;
+    }
+    const StationImport& imported = hourly.station;
     if (!imported.written) {
         QString report = spanishText(imported.refusal);
-        const std::vector<StationRecordError>& errors = imported.records.errors;
-        const std::size_t shown = std::min<std::size_t>(errors.size(), 10);
+        const std::size_t shown = std::min<std::size_t>(hourly.lineErrors.size(), 10);
         for (std::size_t i = 0; i < shown; ++i) {
-            report += QStringLiteral("\nlínea ") + QString::number(errors[i].line) + ": " +
-                      spanishReason(errors[i].problem);
+            const HourlyLineError& error = hourly.lineErrors[i];
+            report += "\n" + (files.size() > 1 ? qs(error.path) + ", " : QString()) +
+                      QStringLiteral("línea ") + QString::number(error.line) + ": " +
+                      spanishReason(error.problem);
         }
-        if (imported.records.errorCount > static_cast<long>(shown)) report += "\n…";
-        LAvisoDatos->setText(report);
+        if (hourly.lineErrorCount > static_cast<long>(shown)) report += "\n…";
+        LAvisoDatos->setText(notes.isEmpty() ? report : report + "\n" + notes);
         return false;
     }
     // Load the station as if it had been chosen in the list.
@@ -758,6 +786,10 @@ bool TForm1::importStationRecords(int stationItem, const QString& recordsPath) {
     // What went well is said apart from the warnings, in the page's ordinary colour.
     LInformeDatos->setText(QStringLiteral("Escritos ") + qs(imported.temperaturePath) +
                            QStringLiteral(" y ") + qs(imported.humidityPath) + ".");
+    if (!notes.isEmpty()) {
+        LAvisoDatos->setText(LAvisoDatos->text().isEmpty() ? notes
+                                                           : LAvisoDatos->text() + "\n" + notes);
+    }
     return true;
 }
 

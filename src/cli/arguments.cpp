@@ -48,6 +48,8 @@ constexpr std::array kOptions = {
     OptionSpec{"year", true, false},
     OptionSpec{"code", true, false},
     OptionSpec{"input", true, false},
+    OptionSpec{"isd-lite", true, true},
+    OptionSpec{"utc-offset", true, false},
     OptionSpec{"help", false, false},
 };
 

@@ -41,10 +41,13 @@ constexpr std::array kCommands = {
             "diagram [--year N|all]     psychrometric diagram as CSV series,x,y (N 1997..2008, "
             "default 2007)"},
     Command{"write-station", commandWriteStation,
-            "write-station --code CODE --input FILE.csv   the station's two files in the data "
-            "folder\n"
-            "                           from lines YYYY-MM-DD;HH;T;RH (hour 1..24, degC, %; an "
-            "empty field is missing)"},
+            "write-station --code CODE (--input FILE.csv | --isd-lite FILE ...) [--utc-offset H]\n"
+            "                           the station's two files in the data folder from lines "
+            "YYYY-MM-DD;HH;T;RH\n"
+            "                           (hour 1..24, degC, %; an empty field is missing) or from "
+            "ISD-Lite files\n"
+            "                           (UTC, plain or .gz; local time +1 h, 0 h on the Canary "
+            "Islands, or H)"},
     Command{"design", commandDesign,
             "design                     design conditions (NAME;value, empty when undefined) "
             "and the observation counts"},

@@ -167,6 +167,10 @@ std::string englishReason(const Problem& problem) {
             return "not found (" + f.detail +
                    "); give one with --data-dir DIR or the environment variable "
                    "CLIMSTAT_DATA_DIR";
+        case ErrorKind::GzipCorrupt:
+            return "is not sound gzip data (" + f.value + ")";
+        case ErrorKind::TooLargeUnpacked:
+            return "unpacks to more than 64 MB";
         case ErrorKind::MetEndsInHeader:
             return "ends inside its header, before record 1 of 8760";
         case ErrorKind::MetHeaderLacksLine:
@@ -258,6 +262,21 @@ std::string englishReason(const Problem& problem) {
                    " years; at most 12 can be read together";
         case ErrorKind::EpwElevationOutside:
             return "the elevation " + f.value + " m is outside -1000..10000 m";
+        case ErrorKind::IsdNotALine:
+            return lineText(f) +
+                   " is not an ISD-Lite line (twelve whole numbers: year, month, "
+                   "day, hour, ...); left out";
+        case ErrorKind::IsdNoObservation:
+            return "holds no usable ISD-Lite line; no station file was written";
+        case ErrorKind::ImportNotHourlyFile:
+            return "is neither an ISD-Lite file nor hourly records (lines YYYY-MM-DD;HH;T;RH); "
+                   "no station file was written";
+        case ErrorKind::ImportYearOutside:
+            return lineText(f) + ": the hour " + f.value +
+                   " (local standard time) is outside 1997..2008; left out";
+        case ErrorKind::ImportHourRepeated:
+            return lineText(f) + ": the hour " + f.value + " was given already (" + f.second +
+                   ", line " + std::to_string(f.total) + "); left out";
         case ErrorKind::EpwNoUsableHour:
             return "hold no hour with a dry bulb and a humidity (dew point or relative "
                    "humidity)";

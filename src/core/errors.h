@@ -43,6 +43,8 @@ enum class ErrorKind {
     ChangedWhileRead,      // its size or modification time changed during the read
     SameFileAsInput,       // an output that is the file being read (`value`: that input)
     NoDataFolder,          // no data folder was found (`detail`: where the search looked)
+    GzipCorrupt,           // gzip data that are not sound (`value`: what is wrong, in English)
+    TooLargeUnpacked,      // its content would be larger than the 64 MB every input may have
 
     // Typical-year (.met) files. `line` is the line of the file, `count` the records read.
     MetEndsInHeader,     // the file ends before its five header values
@@ -90,6 +92,13 @@ enum class ErrorKind {
     EpwTooManyYears,       // the files hold `count` years together, more than 12
     EpwElevationOutside,   // elevation `value` m outside -1000..10000
     EpwNoUsableHour,       // no hour with a dry bulb and a humidity (`path`: the files)
+
+    // Hourly files imported for a station: ISD-Lite of the public archive and `;` records.
+    IsdNotALine,          // `line` of an ISD-Lite file is not one (left out)
+    IsdNoObservation,     // an ISD-Lite file without one usable line (nothing written)
+    ImportNotHourlyFile,  // neither ISD-Lite nor hourly records (nothing written)
+    ImportYearOutside,    // `line` gives the local hour `value`, outside 1997..2008 (left out)
+    ImportHourRepeated,   // `line` gives the hour `value` again, given in `second` line `total`
 };
 
 // Why the system refused an operation on a file.

@@ -58,13 +58,7 @@ StationImport importStationRecords(const StationRecord& station, const std::stri
     StationImport result;
     result.temperaturePath = stationFilePath(folder, "T", station.code);
     result.humidityPath = stationFilePath(folder, "H", station.code);
-    for (const std::string& own : {result.temperaturePath, result.humidityPath}) {
-        if (isSameFile(inputPath, own)) {
-            ErrorFields fields = pathFields(own);
-            fields.value = inputPath;
-            throw DataFileError(ErrorKind::SameFileAsInput, std::move(fields));
-        }
-    }
+    refuseStationFileAsInput(station, folder, inputPath);
     // Taken before the file is opened, so that any change from here on shows.
     const std::optional<FileIdentity> before = fileIdentity(inputPath);
     std::ifstream in = openInputFile(inputPath);
@@ -79,37 +73,66 @@ StationImport importStationRecords(const StationRecord& station, const std::stri
     if (records.crOnlyLineEnds) {
         throw DataFileError(ErrorKind::CrOnlyLineEnds, pathFields(inputPath));
     }
-    result.refusal.fields = pathFields(inputPath);
-    if (records.errorCount > 0) {
-        result.refusal.kind = ErrorKind::RecordsUnusableLines;
-        result.refusal.fields.count = records.errorCount;
+    if (std::optional<Problem> refusal = importRefusal(records, inputPath)) {
+        result.refusal = std::move(*refusal);
         return result;
     }
-    // A pair that no load could use would only replace a good one.
-    if (records.temperature.empty()) {
-        result.refusal.kind = ErrorKind::RecordsNone;
-        return result;
-    }
-    if (records.temperatureHours == 0 && records.leapDayHours == 0) {
-        result.refusal.kind = ErrorKind::RecordsNoTemperature;
-        return result;
-    }
-    if (records.stationYearTemperatureHours == 0) {
-        result.refusal.kind = ErrorKind::RecordsNoStationYear;
-        return result;
-    }
-    result.refusal = {};
+    writeImportedRecords(station, result, folder, hooks != nullptr ? &hooks->pair : nullptr);
+    return result;
+}
 
+void refuseStationFileAsInput(const StationRecord& station, const std::string& folder,
+                              const std::string& inputPath) {
+    for (const char* kind : {"T", "H"}) {
+        const std::string own = stationFilePath(folder, kind, station.code);
+        if (isSameFile(inputPath, own)) {
+            ErrorFields fields = pathFields(own);
+            fields.value = inputPath;
+            throw DataFileError(ErrorKind::SameFileAsInput, std::move(fields));
+        }
+    }
+}
+
+std::string readUnchangedInputFile(const std::string& path) {
+    // Taken before the file is opened, so that any change from here on shows.
+    const std::optional<FileIdentity> before = fileIdentity(path);
+    std::string bytes = readInputFile(path);
+    if (!before || fileIdentity(path) != before) {
+        throw DataFileError(ErrorKind::ChangedWhileRead, pathFields(path));
+    }
+    return bytes;
+}
+
+std::optional<Problem> importRefusal(const StationRecords& records, const std::string& path) {
+    Problem refusal{ErrorKind::Other, pathFields(path)};
+    if (records.errorCount > 0) {
+        refusal.kind = ErrorKind::RecordsUnusableLines;
+        refusal.fields.count = records.errorCount;
+    } else if (records.temperature.empty()) {
+        // A pair that no load could use would only replace a good one.
+        refusal.kind = ErrorKind::RecordsNone;
+    } else if (records.temperatureHours == 0 && records.leapDayHours == 0) {
+        refusal.kind = ErrorKind::RecordsNoTemperature;
+    } else if (records.stationYearTemperatureHours == 0) {
+        refusal.kind = ErrorKind::RecordsNoStationYear;
+    } else {
+        return std::nullopt;
+    }
+    return refusal;
+}
+
+void writeImportedRecords(const StationRecord& station, StationImport& import,
+                          const std::string& folder, const PairWriteHooks* hooks) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) throw DataFileError(ErrorKind::CannotCreate, fileFields(folder, ec));
+    import.temperaturePath = stationFilePath(folder, "T", station.code);
+    import.humidityPath = stationFilePath(folder, "H", station.code);
     // Never a new temperature file beside an old humidity file, for any reader.
     writeStationPair(folder, station.code,
-                     encodeStationFile("T", records.temperature, station.code),
-                     encodeStationFile("H", records.humidity, station.code),
-                     hooks != nullptr ? &hooks->pair : nullptr);
-    result.written = true;
-    return result;
+                     encodeStationFile("T", import.records.temperature, station.code),
+                     encodeStationFile("H", import.records.humidity, station.code), hooks);
+    import.written = true;
 }
 
 std::string userDataFolder(const DataFolderInputs& inputs) {

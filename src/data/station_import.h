@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "data/data_folder.h"
@@ -39,6 +40,24 @@ struct ImportHooks {
 StationImport importStationRecords(const StationRecord& station, const std::string& inputPath,
                                    const std::string& folder, char decimalSeparator,
                                    const ImportHooks* hooks = nullptr);
+
+// Refuses (SameFileAsInput) an input that is one of the station's own files in `folder`.
+void refuseStationFileAsInput(const StationRecord& station, const std::string& folder,
+                              const std::string& inputPath);
+
+// The whole content of an input file (readInputFile), refused with ChangedWhileRead when the
+// file changed while it was read (its size, modification time or file).
+std::string readUnchangedInputFile(const std::string& path);
+
+// Why records must not become a station's files (the refusal rules of importStationRecords,
+// with `path` as the file named), or nothing when they may.
+std::optional<Problem> importRefusal(const StationRecords& records, const std::string& path);
+
+// Writes the station's two files of import.records into `folder` (created when missing) as one
+// pair (writeStationPair), and sets the paths and `written`. Throws DataFileError when they
+// cannot be written; the old pair then stays.
+void writeImportedRecords(const StationRecord& station, StationImport& import,
+                          const std::string& folder, const PairWriteHooks* hooks = nullptr);
 
 // The per-user data folder ($XDG_DATA_HOME/climstat/database, by default
 // ~/.local/share/climstat/database); empty when neither variable is known.

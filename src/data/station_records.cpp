@@ -198,6 +198,7 @@ StationRecords readStationRecords(std::istream& in, char decimalSeparator) {
         const int day = key % 100;
         result.temperature.push_back({year, month, day, values.t});
         result.humidity.push_back({year, month, day, values.h});
+        result.hourLines.push_back(values.line);
         if (result.firstYear == 0) result.firstYear = year;
         result.lastYear = year;
     }

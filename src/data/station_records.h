@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ struct StationRecords {
     std::vector<StationDay> humidity;        // the same days, whole percent
     std::vector<StationRecordError> errors;  // the first kKeptRecordErrors lines not used
     long errorCount = 0;                     // every line not used
+    // For each day, the line that gave each of its hours (0: none), to tell hours given twice
+    // when the records of several files are put together.
+    std::vector<std::array<long, 24>> hourLines;
     long temperatureHours = 0;  // hours given with a temperature (29 February not counted)
     long humidityHours = 0;     // hours given with a relative humidity (29 February not counted)
     long stationYearTemperatureHours = 0;  // of those with a temperature, the ones of 1997..2007

@@ -123,5 +123,30 @@ TEST(EpwCommands, SeveralYearsOfferTheirYearsAndRefuseTheTypicalYearPage) {
     std::filesystem::remove_all(dir);
 }
 
+TEST(IsdLiteCommand, WriteStationTakesIsdLiteFilesAndTheOffset) {
+    const std::string dir = test::makeTempDir("isd-cli");
+    test::writeBytes(dir + "/isd",
+                     "2001 01 01 05   122    89 10223   270    41     4 -9999 -9999\n");
+    auto write = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = {"--data-dir", dir + "/db",  "write-station", "--code",
+                                         "3195",       "--isd-lite", dir + "/isd"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return run(args);
+    };
+    const Result r = write({"--utc-offset", "-3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("(ISD-Lite, UTC moved by -3 h): 1 hours"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("days: 1 (2001-01-01 to 2001-01-01)"), std::string::npos) << r.out;
+    EXPECT_NE(write({}).out.find("UTC moved by 1 h"), std::string::npos);
+    EXPECT_EQ(write({"--utc-offset", "1.5"}).status, 2);
+    EXPECT_EQ(write({"--utc-offset", "15"}).status, 2);
+    test::writeBytes(dir + "/text", "nothing here\n");
+    const Result other = run({"--data-dir", dir + "/db", "write-station", "--code", "3195",
+                              "--isd-lite", dir + "/text"});
+    EXPECT_EQ(other.status, 2);
+    EXPECT_NE(other.err.find("is neither an ISD-Lite file nor hourly records"), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace climstat
