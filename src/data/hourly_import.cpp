@@ -163,13 +163,11 @@ HourlyImport importHourlyFiles(const StationRecord& station, const std::vector<s
             addIsdLiteFile(import, hours, file, text);
             continue;
         }
-        const std::size_t first = text.find_first_not_of(" \t\r\n");
-        if (first != std::string::npos) {
-            const std::size_t end = text.find('\n', first);
-            if (text.substr(first, end - first).find(';') == std::string::npos) {
-                refuse(import, ErrorKind::ImportNotHourlyFile, entry.path);
-                continue;
-            }
+        // Records, however broken some lines are, have their fields between semicolons.
+        if (text.find_first_not_of(" \t\r\n") != std::string::npos &&
+            text.find(';') == std::string::npos) {
+            refuse(import, ErrorKind::ImportNotHourlyFile, entry.path);
+            continue;
         }
         addRecordsFile(import, hours, file, text, options.decimalSeparator);
     }
