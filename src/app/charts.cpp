@@ -337,7 +337,7 @@ void SurfaceChart::start() {
     // Seen from the front left and somewhat above, as close as the view allows without
     // cutting off the labels.
     // The days run along a long, low box that fills the wide view.
-    surface_->scene()->activeCamera()->setCameraPosition(-32.0f, 16.0f, 112.0f);
+    surface_->scene()->activeCamera()->setCameraPosition(-32.0f, 16.0f, 104.0f);
     surface_->scene()->activeCamera()->setTarget(QVector3D(0.0f, -0.35f, 0.0f));
     surface_->setHorizontalAspectRatio(1.8);
     surface_->setAspectRatio(2.6);

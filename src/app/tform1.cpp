@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/help_texts.h"
+#include "app/result_widgets.h"
 #include "data/station_catalogue.h"
 #include "output/page_labels.h"
 #include "output/text_export.h"
@@ -128,7 +129,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
         row->addWidget(caption);
         row->addWidget(list);
         row->addStretch();
-        static_cast<QVBoxLayout*>(page->layout())->insertLayout(1, row);
+        static_cast<QVBoxLayout*>(resultContents(page)->layout())->insertLayout(1, row);
         return caption;
     };
     Label26 = addYearList(TSDiagrama, ComboBox5, "ComboBox5");
@@ -158,8 +159,11 @@ QWidget* TForm1::buildResultPage(const QString& name, QLabel*& dataType, QLabel*
                                  ClickLabel*& altitude, ClickLabel*& station, const QString& note) {
     auto* page = new QWidget(this);
     page->setObjectName(name);
-    auto* layout = new QVBoxLayout(page);
-    auto* band = new QFrame(page);
+    // The page scrolls when the window is too small for it.
+    auto* contents = new QWidget(page);
+    contents->setObjectName(name + "_contenido");
+    auto* layout = new QVBoxLayout(contents);
+    auto* band = new QFrame(contents);
     band->setObjectName(name + "_location");
     band->setFrameShape(QFrame::StyledPanel);
     band->setStyleSheet(QStringLiteral("QFrame#%1 { background: white; } QLabel { color: navy; }")
@@ -190,11 +194,12 @@ QWidget* TForm1::buildResultPage(const QString& name, QLabel*& dataType, QLabel*
     selectionLines_[page] = selection;
     layout->addWidget(band);
     if (!note.isEmpty()) {
-        auto* hint = makeLabel(name + "_note", note, page);
+        auto* hint = makeLabel(name + "_note", note, contents);
         hint->setWordWrap(true);
         layout->addWidget(hint);
     }
     layout->addStretch(1);
+    makeScrollingPage(page, contents);
     return page;
 }
 

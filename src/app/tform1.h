@@ -321,8 +321,11 @@ class TForm1 : public QMainWindow {
     FrequencySettings frequencySettings() const;
     void showFrequencyTable();
     void showFrequencyChart();
+    // Fills the chart from the tables as they are, whether it is shown or not.
+    void fillFrequencyChart();
     void computeHourlyAveragesPage();
     void showAverageChart();
+    void fillAverageChart();
     void showDegreeHourTable();
     void showDegreeDayTable();
     void plotHourlyValuesPage();
@@ -355,6 +358,10 @@ class TForm1 : public QMainWindow {
     void buildDegreePages();
     void buildHourlyValuesPages();
     void buildDiagramChart();
+    void buildShortcuts();
+    // The picture of a chart with the page's current data: a chart hidden under its table is
+    // filled from the tables first, at the size it would have.
+    QImage currentChartPicture(QWidget* chart);
     void buildEntryPanel();
     void buildHelpPanel();
     void connectHandlers();

@@ -58,18 +58,19 @@ void TForm1::computeHourlyAveragesPage() {
     setGridTexts(StringGrid2, hourlyAverageGridTexts(*state_, decimalSeparator()));
 }
 
-void TForm1::showAverageChart() {
-    if (RGTipoGraficaPromedio->itemIndex() == 1) {
-        Chart2->hide();
-        return;
-    }
-    Chart2->hide();
+void TForm1::fillAverageChart() {
     const AverageChart chart = averageChart(*state_, {RGOpcionTipo2->itemIndex()});
     Chart2->setAxisTitles(qs(chart.leftAxisTitle), qs(kAverageBottomAxisTitle));
     for (int j = 1; j <= 13; ++j) {
         Chart2->setPoints(j - 1, chart.series[static_cast<std::size_t>(j)]);
     }
     Chart2->fitAxes();
+}
+
+void TForm1::showAverageChart() {
+    Chart2->hide();
+    if (RGTipoGraficaPromedio->itemIndex() == 1) return;
+    fillAverageChart();
     Chart2->show();
     Chart2->raise();
 }

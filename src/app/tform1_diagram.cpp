@@ -20,6 +20,12 @@ void TForm1::buildDiagramChart() {
     auto* left = new QValueAxis();
     setAxisTitle(bottom, qs(kDiagramBottomTitle));
     setAxisTitle(left, qs(kDiagramLeftTitle));
+    // Titles in the labels' weight, so that the long humidity title fits a low window.
+    for (QValueAxis* axis : {bottom, left}) {
+        QFont font = axis->titleFont();
+        font.setBold(false);
+        axis->setTitleFont(font);
+    }
     bottom->setLabelFormat("%.0f");
     left->setLabelFormat("%.1f");
     chart->addAxis(bottom, Qt::AlignBottom);
@@ -87,6 +93,7 @@ void TForm1::buildDiagramChart() {
 }
 void TForm1::drawDiagramPage() {
     BusyCursor busy;
+    markYearsWithData(ComboBox5, *state_);
     Chart1->hide();
     CGauge5->setValue(0);
     CGauge5->show();

@@ -19,9 +19,10 @@ void TForm1::buildFrequencyPage() {
     }
     RGOpcionTipo =
         new RadioGroup("RGOpcionTipo", QStringLiteral("Variable a estudiar en intervalos"),
-                       variables, 1, TSFrecuencias);
+                       variables, 2, TSFrecuencias);
+    // Two columns each, so that the page fits a low window.
     RGTipo =
-        new RadioGroup("RGTipo", QStringLiteral("Variable de salida"), outputs, 1, TSFrecuencias);
+        new RadioGroup("RGTipo", QStringLiteral("Variable de salida"), outputs, 2, TSFrecuencias);
     RGTipoGraficaFrecuencia =
         new RadioGroup("RGTipoGraficaFrecuencia", QStringLiteral("Tipo gráfica"),
                        {QStringLiteral("2D"), QStringLiteral("Tabla")}, 2, TSFrecuencias);
@@ -83,19 +84,22 @@ void TForm1::showFrequencyTable() {
                                               decimalSeparator()));
 }
 
-void TForm1::showFrequencyChart() {
-    const FrequencyChart chart = frequencyChart(*state_, frequencySettings());
-    if (!chart.visible) {
-        Chart3->hide();
-        return;
-    }
-    Chart3->hide();
+void TForm1::fillFrequencyChart() {
+    FrequencySettings settings = frequencySettings();
+    settings.chartKind = FrequencyChartKind::TwoD;
+    const FrequencyChart chart = frequencyChart(*state_, settings);
     Chart3->clearSeries();
     Chart3->setAxisTitles(qs(chart.leftAxisTitle), qs(chart.bottomAxisTitle));
     for (std::size_t j = 0; j < chart.series.size() && j < 13; ++j) {
         Chart3->setPoints(static_cast<int>(j), chart.series[j].points);
     }
     Chart3->fitAxes();
+}
+
+void TForm1::showFrequencyChart() {
+    Chart3->hide();
+    if (frequencySettings().chartKind == FrequencyChartKind::Table) return;
+    fillFrequencyChart();
     Chart3->show();
     Chart3->raise();
 }

@@ -1,3 +1,4 @@
+#include <QGridLayout>
 #include <QVBoxLayout>
 
 #include "app/result_widgets.h"
@@ -5,6 +6,21 @@
 #include "stats/hourly_values.h"
 
 namespace climstat::app {
+
+namespace {
+
+// The copy and print buttons of the 2D and the 3D chart, two by two.
+QGridLayout* chartButtons(QPushButton* copy2D, QPushButton* print2D, QPushButton* copy3D,
+                          QPushButton* print3D) {
+    auto* grid = new QGridLayout();
+    grid->addWidget(copy2D, 0, 0);
+    grid->addWidget(print2D, 0, 1);
+    grid->addWidget(copy3D, 1, 0);
+    grid->addWidget(print3D, 1, 1);
+    return grid;
+}
+
+}  // namespace
 
 void TForm1::buildHourlyValuesPages() {
     // --- Hourly values of a typical year ---
@@ -34,11 +50,16 @@ void TForm1::buildHourlyValuesPages() {
         BitBtn11->setText(QStringLiteral("Copiar 3D"));
         BitBtn12->setText(QStringLiteral("Imprimir 3D"));
         controls->addWidget(RGTipoGraficaTemp);
+        // The variables keep their room while the table is shown: nothing moves with the view.
+        QSizePolicy keep = RGDatoRepresentar->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        RGDatoRepresentar->setSizePolicy(keep);
         controls->addWidget(RGDatoRepresentar, 1);
-        for (QPushButton* b : {BitBtn2, BitBtn3, BitBtn11, BitBtn12})
-            controls->addWidget(b);
+        controls->addLayout(chartButtons(BitBtn2, BitBtn3, BitBtn11, BitBtn12));
         box->addLayout(controls);
-        StringGrid4 = makeGrid("StringGrid4", false, 65, TSValoresHorarios);
+        // "mes" is the heading column, as the hour's row heading.
+        StringGrid4 = makeGrid("StringGrid4", true, 65, TSValoresHorarios);
+        static_cast<ResultGrid*>(StringGrid4)->setCornerText(QStringLiteral("mes"));
         Chart8 = new LineChart("Chart8", false, TSValoresHorarios);
         Chart8->addSeries(QStringLiteral("Dem_Calef"), Qt::red, 1);
         Chart8->addSeries(QStringLiteral("Dem_Refrig"), Qt::blue, 1);
@@ -79,8 +100,7 @@ void TForm1::buildHourlyValuesPages() {
         BitBtn14->setText(QStringLiteral("Imprimir 3D"));
         controls->addWidget(RGTipoGraficaTempAEMET);
         controls->addWidget(RGDatoRepresentarAEMET, 1);
-        for (QPushButton* b : {BitBtn9, BitBtn10, BitBtn13, BitBtn14})
-            controls->addWidget(b);
+        controls->addLayout(chartButtons(BitBtn9, BitBtn10, BitBtn13, BitBtn14));
         box->addLayout(controls);
         Chart4 = new LineChart("Chart4", false, TSValoresHorariosAEMET);
         Chart4->addSeries(QStringLiteral("Dem_Calef"), Qt::red, 1);
@@ -139,6 +159,7 @@ void TForm1::plotHourlyValuesPage() {
 
 void TForm1::plotStationHourlyValuesPage() {
     BusyCursor busy;
+    markYearsWithData(ComboBox6, *state_);
     const HourlyValuesChart chart = plotStationHourlyValues(
         *state_, {RGTipoGraficaTempAEMET->itemIndex(), RGDatoRepresentarAEMET->itemIndex(),
                   ComboBox6->currentIndex()});

@@ -31,4 +31,10 @@ class TextGrid {
     std::vector<std::string> cells_;
 };
 
+// The heading row and the rows firstRow..lastRow of columns firstColumn..lastColumn, each row
+// led by its heading (column 0), as tab-separated lines ending in '\n': what a spreadsheet
+// takes from the clipboard. The range is clipped to the data cells (rows and columns from 1).
+std::string tabSeparatedText(const TextGrid& grid, int firstRow, int lastRow, int firstColumn,
+                             int lastColumn);
+
 }  // namespace climstat

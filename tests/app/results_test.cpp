@@ -1,7 +1,11 @@
+#include <QAction>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGraphicsSimpleTextItem>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -138,9 +142,12 @@ TEST_F(ResultPagesTest, ThePagesOfAZoneSaveWhatTheCommandLineWrites) {
     show(w.TSValoresHorarios);
     const auto* hourly = static_cast<const app::TextGridModel*>(w.StringGrid4->model());
     EXPECT_EQ(hourly->rowCount(), 8760);
-    EXPECT_EQ(hourly->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), "Ts(ºC)");
-    EXPECT_FALSE(hourly->data(hourly->index(8, 4), Qt::DisplayRole).toString().isEmpty());
-    EXPECT_TRUE(hourly->data(hourly->index(13, 4), Qt::DisplayRole).toString().isEmpty());
+    EXPECT_EQ(hourly->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "Ts(ºC)");
+    EXPECT_FALSE(hourly->data(hourly->index(8, 3), Qt::DisplayRole).toString().isEmpty());
+    EXPECT_TRUE(hourly->data(hourly->index(13, 3), Qt::DisplayRole).toString().isEmpty());
+    // "mes" heads the month column, which is the rows' heading: no row numbers.
+    EXPECT_EQ(hourly->headerData(8759, Qt::Vertical, Qt::DisplayRole).toString(), "12");
+    EXPECT_EQ(w.StringGrid4->findChild<QLabel*>("StringGrid4_esquina")->text(), "mes");
     EXPECT_EQ(save("valores"), cliPage(zone({"--interval", "2", "hourly-values"})));
 
     // A name without ".txt" gets it; a folder where the file should go is reported, untouched.
@@ -274,7 +281,11 @@ TEST_F(ResultPagesTest, HourlyLinesDrawEveryHourTheyAreGivenAndNoHourWithoutData
         ASSERT_FALSE(redInColumn(all, w.Chart4, x)) << x;
     EXPECT_EQ(w.Chart4->notice(), QString());
 
-    // A year without data says so, in 2D and in 3D.
+    // The year list sets the years without data apart; a year without data says so, in 2D
+    // and in 3D.
+    EXPECT_EQ(w.ComboBox6->itemData(11, Qt::ToolTipRole).toString(), QStringLiteral("Sin datos"));
+    EXPECT_EQ(w.ComboBox6->itemData(11, Qt::ForegroundRole).value<QBrush>().color(), Qt::gray);
+    EXPECT_FALSE(w.ComboBox6->itemData(10, Qt::ToolTipRole).isValid());
     choose(w.ComboBox6, 11);
     EXPECT_EQ(w.Chart4->notice(), QStringLiteral("Sin datos para 2008"));
     click(w.RGTipoGraficaTempAEMET, 1);
@@ -321,6 +332,95 @@ TEST_F(ResultPagesTest, TheFrequencyFileStartsWithTheDataTypeThePageShows) {
     const std::string bytes = save("frecuencias");
     const QString firstLine = QString::fromLatin1(bytes.substr(0, bytes.find("\r\n")));
     EXPECT_EQ(firstLine.toStdString(), w.LTipodatosF->text().toStdString());
+}
+
+TEST_F(ResultPagesTest, GridsCopyAsTabSeparatedTextAndKeysSaveTurnAndPrint) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZone();
+    show(w.TSPromedios);
+    QApplication::clipboard()->setText(QStringLiteral("antes"));
+    w.StringGrid2->setFocus();
+    QTest::keyClick(w.StringGrid2, Qt::Key_C, Qt::ControlModifier);
+    QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 26);  // the heading row, 24 hours and "Media"
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("\tEne\tFeb"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("\tAnual")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1 h.\t")));
+    EXPECT_EQ(lines[1].count('\t'), 13);
+    // A selection copies its cells with their headings, from the context menu too.
+    w.StringGrid2->selectionModel()->select(
+        QItemSelection(w.StringGrid2->model()->index(2, 0), w.StringGrid2->model()->index(3, 1)),
+        QItemSelectionModel::Select);
+    auto* copy = w.StringGrid2->findChild<QAction*>("StringGrid2_copiar");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->text(), QStringLiteral("Copiar tabla"));
+    copy->trigger();
+    lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("\tEne\tFeb"));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("4 h.\t")));
+
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, skipping hidden tabs (the window's keys act
+    // while it is the active window).
+    QApplication::setActiveWindow(&w);
+    ASSERT_EQ(QApplication::activeWindow(), &w);
+    QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(w.PageControl1->currentWidget(), w.TSGradosHora);
+    QTest::keyClick(&w, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w.PageControl1->currentWidget(), w.TSPromedios);
+    // Ctrl+S asks where to save the page, as "Guardar" does.
+    QString asked;
+    QTimer::singleShot(300, [&asked] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            asked = dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(asked, QStringLiteral("Guardar fichero txt"));
+    QApplication::setActiveWindow(&w);
+    show(w.TSValoresHorarios);
+    QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);  // past the station page's tab
+    EXPECT_EQ(w.PageControl1->currentWidget(), w.TSEstacion);
+
+    // Ctrl+P prints the page's chart: the 2D line under the hourly table, with current data.
+    show(w.TSValoresHorarios);
+    QImage printed;
+    app::setPrintSinkForTesting(
+        [&printed](const QImage& picture, const QStringList&) { printed = picture; });
+    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+    app::setPrintSinkForTesting({});
+    EXPECT_FALSE(printed.isNull());
+    EXPECT_EQ(w.Chart8->points(0).size(), 8760u);
+}
+
+TEST_F(ResultPagesTest, CopyAndPrintUnderTheTableShowTheCurrentData) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZone();
+    show(w.TSFrecuencias);
+    click(w.RGTipoGraficaFrecuencia, 0);  // a chart of hours
+    click(w.RGTipoGraficaFrecuencia, 1);
+    click(w.RGTipo, 3);  // the table now shows mean dry bulbs; the hidden chart is older
+    QApplication::clipboard()->clear();
+    w.BitBtn6->click();
+    const QImage copied = QApplication::clipboard()->image();
+    EXPECT_FALSE(copied.isNull());
+    EXPECT_EQ(copied.size(), w.Chart3->parentWidget()->size());
+    FrequencySettings settings = w.frequencySettings();
+    settings.chartKind = FrequencyChartKind::TwoD;
+    const FrequencyChart current = frequencyChart(w.state(), settings);
+    ASSERT_EQ(w.Chart3->points(0).size(), current.series[0].points.size());
+    for (std::size_t i = 0; i < current.series[0].points.size(); ++i) {
+        const double expected = current.series[0].points[i].y;
+        const double drawn = w.Chart3->points(0)[i].y;
+        ASSERT_TRUE(std::isnan(expected) ? std::isnan(drawn) : drawn == expected) << i;
+    }
+    EXPECT_EQ(w.Chart3->leftAxis()->titleText(), QStringLiteral("Temperatura seca media ºC"));
+    EXPECT_FALSE(w.Chart3->isVisible());  // the table stays in view
+    // Means without hours are gaps, drawn by no line.
+    for (QLineSeries* part : w.Chart3->drawnSeries(0))
+        for (const QPointF& p : part->points())
+            ASSERT_FALSE(std::isnan(p.y()));
 }
 
 }  // namespace

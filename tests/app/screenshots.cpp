@@ -206,6 +206,27 @@ void visitResults(TForm1& w, const QString& prefix, bool station) {
     }
 }
 
+// The charts of a station's pages: the diagram, the frequency and average lines, the hourly
+// values in 2D and 3D.
+void visitCharts(TForm1& w, const QString& prefix) {
+    w.PageControl1->setCurrentWidget(w.TSDiagrama);
+    save(w, prefix + "-diagrama");
+    w.PageControl1->setCurrentWidget(w.TSFrecuencias);
+    click(w.RGTipoGraficaFrecuencia, 0);
+    save(w, prefix + "-frecuencias-2d");
+    click(w.RGTipoGraficaFrecuencia, 1);
+    w.PageControl1->setCurrentWidget(w.TSPromedios);
+    click(w.RGTipoGraficaPromedio, 0);
+    save(w, prefix + "-promedios-2d");
+    click(w.RGTipoGraficaPromedio, 1);
+    w.PageControl1->setCurrentWidget(w.TSValoresHorariosAEMET);
+    save(w, prefix + "-valores-horarios-2d");
+    click(w.RGTipoGraficaTempAEMET, 1);
+    QTest::qWait(300);
+    save(w, prefix + "-valores-horarios-3d");
+    click(w.RGTipoGraficaTempAEMET, 0);
+}
+
 // How long each page takes to show and each selector to switch, as a user waits for it: the
 // handler and the repaint that follows. Median of three runs.
 void timeWindow(TForm1& w, const char* data, bool station) {
@@ -405,6 +426,7 @@ int main(int argc, char** argv) {
             w.PageControl1->setCurrentWidget(page);
             save(w, "21-1024x600-" + page->objectName());
         }
+        visitCharts(w, "21-1024x600");
         w.PageControl1->setCurrentWidget(w.TSIntervalo);
         click(w.RGIntervalo, 12);
         click(w.RGMinimo, 1);
@@ -454,6 +476,7 @@ int main(int argc, char** argv) {
         save(w, "17-cond-proyecto-1920x1080");
         w.PageControl1->setCurrentWidget(w.TSFrecuencias);
         save(w, "17-frecuencias-1920x1080");
+        visitCharts(w, "17-1920x1080");
     }
     std::filesystem::remove_all(folder);
     return 0;
