@@ -390,17 +390,6 @@ void TForm1::RGTiposDatosClick() {
     setCaptionForSource();
 }
 
-void TForm1::clearStationLabels(bool withCode) {
-    for (QLabel* label :
-         {LProvincia, static_cast<QLabel*>(LEstacion), LLAT, LLONG, Lasnm, LDatosT, LDatosH}) {
-        label->clear();
-        label->show();
-    }
-    LIndicativo->show();
-    if (withCode) LIndicativo->clear();
-    LInformeDatos->clear();
-}
-
 void TForm1::pageChanged(int index) {
     QWidget* page = PageControl1->widget(index);
     if (page == currentPage_) return;

@@ -43,6 +43,23 @@ QLineEdit* makeReadOnlyEdit(const QString& name, QWidget* parent) {
     return edit;
 }
 
+// A wrapped, selectable notice that takes no room while it is empty.
+class NoticeLabel : public QLabel {
+  public:
+    NoticeLabel(const QString& objectName, QWidget* parent) : QLabel(parent) {
+        setObjectName(objectName);
+        setWordWrap(true);
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    QSize sizeHint() const override { return text().isEmpty() ? QSize(0, 0) : QLabel::sizeHint(); }
+    QSize minimumSizeHint() const override {
+        return text().isEmpty() ? QSize(0, 0) : QLabel::minimumSizeHint();
+    }
+    int heightForWidth(int width) const override {
+        return text().isEmpty() ? 0 : QLabel::heightForWidth(width);
+    }
+};
+
 // The map as the engine describes it, drawn at a scale of its own size: sea, land and islands, the
 // inset frame and every capital's name inside its rectangle, in the largest font (up to the
 // engine's) that fits.
@@ -160,6 +177,19 @@ QWidget* TForm1::buildStationPage() {
     CBMet->hide();
     CBMet2013->hide();
     left->addWidget(choice);
+    // What a load, an import or the folder search has to say lies under the list the user chose
+    // from, in view in the smallest window; without anything to say it takes no room.
+    auto* notices = new QWidget(page);
+    notices->setObjectName("PanelAvisos");
+    auto* noticesLayout = new QVBoxLayout(notices);
+    noticesLayout->setContentsMargins(0, 0, 0, 0);
+    noticesLayout->setSpacing(0);
+    LInformeDatos = new NoticeLabel("LInformeDatos", notices);
+    LAvisoDatos = new NoticeLabel("LAvisoDatos", notices);
+    LAvisoDatos->setStyleSheet(QStringLiteral("color: #b00000;"));
+    noticesLayout->addWidget(LInformeDatos);
+    noticesLayout->addWidget(LAvisoDatos);
+    left->addWidget(notices);
 
     auto* extrapolation = new QHBoxLayout();
     RGAEMET =
@@ -224,15 +254,6 @@ QWidget* TForm1::buildStationPage() {
         QStringLiteral("Carpeta con los ficheros de clima (*.met de las listas, ficheros de "
                        "estaciones); se recuerda para los próximos arranques"));
     left->addWidget(BCarpetaDatos, 0, Qt::AlignLeft);
-    LInformeDatos = makeLabel("LInformeDatos", {}, page);
-    LInformeDatos->setWordWrap(true);
-    LInformeDatos->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    left->addWidget(LInformeDatos);
-    LAvisoDatos = makeLabel("LAvisoDatos", {}, page);
-    LAvisoDatos->setWordWrap(true);
-    LAvisoDatos->setStyleSheet(QStringLiteral("color: #b00000;"));
-    LAvisoDatos->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    left->addWidget(LAvisoDatos);
     left->addStretch(1);
     for (QWidget* w : {static_cast<QWidget*>(RGTiposDatos), static_cast<QWidget*>(choice),
                        static_cast<QWidget*>(RGAEMET), static_cast<QWidget*>(info),
@@ -406,6 +427,20 @@ QWidget* TForm1::buildDesignPage() {
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { showHelp(2); });
     makeScrollingPage(page, contents);
     return page;
+}
+
+void TForm1::clearStationLabels(bool withCode) {
+    for (QLabel* label :
+         {LProvincia, static_cast<QLabel*>(LEstacion), LLAT, LLONG, Lasnm, LDatosT, LDatosH}) {
+        label->clear();
+        label->show();
+    }
+    LIndicativo->show();
+    LInformeDatos->clear();
+    if (!withCode) return;
+    LIndicativo->clear();
+    // The folder of a station's files goes with the station's labels.
+    LCarpeta->setText(folderCaption(setup_.dataFolder));
 }
 
 void TForm1::TSEstacionShow() {
@@ -653,7 +688,6 @@ void TForm1::RGAEMETClick() {
 
 void TForm1::selectTypicalYear(QComboBox* list, bool list2006) {
     clearStationLabels(true);
-    LCarpeta->setText(folderCaption(setup_.dataFolder));
     LocationRequest request;
     request.source = static_cast<DataSource>(RGTiposDatos->itemIndex());
     request.list = list2006 ? TypicalYearList::List2006 : TypicalYearList::List2013;

@@ -357,6 +357,48 @@ TEST_F(ShellTest, PagesFitASmallWindowAndGrowWithALargeOne) {
     EXPECT_GE(w.Image15->width(), w.Image15->picture().width());
 }
 
+TEST_F(ShellTest, TheWindowCanBeMadeAsSmallAs1024By600WithEveryPageWhole) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    choose(w.CBAEMET, stationIndexForCode("3195"));
+    w.resize(1024, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(w.size(), QSize(1024, 600));
+    for (int i = 0; i < w.PageControl1->count(); ++i) {
+        QWidget* page = w.PageControl1->widget(i);
+        if (!w.PageControl1->isTabVisible(i)) continue;
+        w.PageControl1->setCurrentWidget(page);
+        QApplication::processEvents();
+        // No page is squeezed below what it needs: what does not fit scrolls.
+        const QSize need = page->minimumSizeHint();
+        EXPECT_GE(page->width(), need.width()) << page->objectName().toStdString();
+        EXPECT_GE(page->height(), need.height()) << page->objectName().toStdString();
+    }
+}
+
+TEST_F(ShellTest, AFirstStartWithoutDataSaysSoInViewOfTheSmallestWindow) {
+    app::TForm1& w = open("");
+    w.PanelEntrada->hide();
+    w.resize(1024, 600);
+    QApplication::processEvents();
+    ASSERT_FALSE(w.LAvisoDatos->text().isEmpty());
+    auto* area = w.TSEstacion->findChild<QScrollArea*>();
+    ASSERT_NE(area, nullptr);
+    const QRect notice(w.LAvisoDatos->mapTo(area->viewport(), QPoint(0, 0)), w.LAvisoDatos->size());
+    EXPECT_TRUE(area->viewport()->rect().contains(notice))
+        << notice.y() << " + " << notice.height() << " in " << area->viewport()->height();
+}
+
+TEST_F(ShellTest, TheFolderOfAStationsFilesGoesWithItsLabels) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = open(folder);
+    choose(w.CBAEMET, stationIndexForCode("3195"));
+    ASSERT_TRUE(w.LCarpeta->text().contains(QStringLiteral("Ficheros de la estación")));
+    click(w.RGTiposDatos, 1);
+    EXPECT_TRUE(w.LCarpeta->text().startsWith(QStringLiteral("Carpeta de datos: ")));
+    EXPECT_FALSE(w.LCarpeta->text().contains(QStringLiteral("Ficheros de la estación")));
+}
+
 TEST_F(ShellTest, MessageBoxesCarryTheProgramsName) {
     app::TForm1& w = open("");
     app::setMessageSinkForTesting({});
