@@ -81,7 +81,8 @@ void DiagramDecorations::place() {
         at.setX(std::clamp(at.x(), area.left() + 1, area.right() - box.width() - 1));
         at.setY(std::clamp(at.y(), area.top() + 1, area.bottom() - box.height() - 1));
         const QRectF place(at, box.size());
-        bool free = area.contains(end);
+        // Curves end on the edges of the plot area: a pixel's rounding must not leave them out.
+        bool free = area.adjusted(-1, -1, 1, 1).contains(end);
         for (const QRectF& other : taken)
             free = free && !other.intersects(place);
         item->setPos(at);

@@ -133,6 +133,11 @@ QTableView* makeGrid(const QString& name, bool firstColumnIsHeader, int columnWi
     return new ResultGrid(name, firstColumnIsHeader, columnWidth, parent);
 }
 
+void showAllColumns(QTableView* grid) {
+    grid->setMinimumWidth(grid->verticalHeader()->sizeHint().width() +
+                          grid->horizontalHeader()->length() + 2 * grid->frameWidth());
+}
+
 QPushButton* chartButton(const QString& name, bool copy, QWidget* parent) {
     auto* button =
         new QPushButton(copy ? QStringLiteral("Copiar") : QStringLiteral("Imprimir"), parent);
@@ -201,7 +206,9 @@ QWidget* resultContents(QWidget* page) {
 
 void insertContent(QWidget* page, QLayout* content) {
     auto* layout = static_cast<QVBoxLayout*>(resultContents(page)->layout());
-    layout->insertLayout(layout->count() - 1, content, 10);
+    layout->insertLayout(layout->count() - 1, content, 1);
+    // The content takes the whole height it can use; the closing stretch only what it leaves.
+    layout->setStretch(layout->count() - 1, 0);
 }
 
 }  // namespace climstat::app

@@ -47,6 +47,9 @@ class ResultGrid : public QTableView {
 QTableView* makeGrid(const QString& name, bool firstColumnIsHeader, int columnWidth,
                      QWidget* parent);
 
+// Makes a grid at least as wide as its headings and columns, so that it shows them all.
+void showAllColumns(QTableView* grid);
+
 // The copy (`copy`) or print button of a chart.
 QPushButton* chartButton(const QString& name, bool copy, QWidget* parent);
 

@@ -70,6 +70,8 @@ void TForm1::buildDegreePages() {
         row->addLayout(controls);
         row->addLayout(right, 1);
         insertContent(page, row);
+        // In a narrow window the selector goes above the table, which then shows every column.
+        setScrollingHalves(page, row);
     };
     degreePage(TSGradosHora, RGOpcionTipo3, "RGOpcionTipo3", StringGrid3, "StringGrid3", Label50,
                "Label50", ImageGHC, "ImageGHC", ImageGHR, "ImageGHR", true, "Label39", "Label43");
@@ -90,6 +92,7 @@ void TForm1::showDegreeHourTable() {
     ImageGHR->setVisible(kind == DegreeKind::Cooling);
     Label50->setText(qs(degreeSeasonCaption(kind)));
     setGridTexts(StringGrid3, degreeTableTexts(*state_, kind, decimalSeparator()));
+    showAllColumns(StringGrid3);
 }
 
 void TForm1::showDegreeDayTable() {
@@ -99,5 +102,6 @@ void TForm1::showDegreeDayTable() {
     ImageGDR->setVisible(kind == DegreeKind::Cooling);
     Label62->setText(qs(degreeSeasonCaption(kind)));
     setGridTexts(StringGrid5, degreeTableTexts(*state_, kind, decimalSeparator()));
+    showAllColumns(StringGrid5);
 }
 }  // namespace climstat::app

@@ -1,4 +1,5 @@
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QVBoxLayout>
 
 #include "app/result_widgets.h"
@@ -60,6 +61,7 @@ void TForm1::buildHourlyValuesPages() {
         // "mes" is the heading column, as the hour's row heading.
         StringGrid4 = makeGrid("StringGrid4", true, 65, TSValoresHorarios);
         static_cast<ResultGrid*>(StringGrid4)->setCornerText(QStringLiteral("mes"));
+        StringGrid4->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
         Chart8 = new LineChart("Chart8", false, TSValoresHorarios);
         Chart8->addSeries(QStringLiteral("Dem_Calef"), Qt::red, 1);
         Chart8->addSeries(QStringLiteral("Dem_Refrig"), Qt::blue, 1);

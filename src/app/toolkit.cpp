@@ -139,13 +139,19 @@ namespace {
 
 class ScrollingPage : public QScrollArea {
   public:
-    ScrollingPage(QWidget* contents, QBoxLayout* halves, QWidget* parent)
-        : QScrollArea(parent), halves_(halves) {
+    ScrollingPage(QWidget* contents, QBoxLayout* halves, QWidget* parent) : QScrollArea(parent) {
         setObjectName(parent->objectName() + "_desplazable");
         setFrameShape(QFrame::NoFrame);
         setWidgetResizable(true);
         setWidget(contents);
-        if (halves_ != nullptr) contents->installEventFilter(this);
+        setHalves(halves);
+    }
+
+    void setHalves(QBoxLayout* halves) {
+        halves_ = halves;
+        if (halves_ == nullptr) return;
+        widget()->installEventFilter(this);
+        arrange();
     }
 
   protected:
@@ -185,7 +191,7 @@ class ScrollingPage : public QScrollArea {
         if (halves_->direction() != wanted) halves_->setDirection(wanted);
     }
 
-    QBoxLayout* halves_;
+    QBoxLayout* halves_ = nullptr;
 };
 
 }  // namespace
@@ -194,6 +200,12 @@ void makeScrollingPage(QWidget* page, QWidget* contents, QBoxLayout* halves) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new ScrollingPage(contents, halves, page));
+}
+
+void setScrollingHalves(QWidget* page, QBoxLayout* halves) {
+    auto* scroll = dynamic_cast<ScrollingPage*>(
+        page->findChild<QScrollArea*>(page->objectName() + "_desplazable"));
+    if (scroll != nullptr) scroll->setHalves(halves);
 }
 
 QLabel* makeLabel(const QString& objectName, const QString& text, QWidget* parent) {

@@ -94,6 +94,8 @@ class PictureWidget : public QWidget {
 // layout of two halves side by side: it lays them one under the other while the page is too
 // narrow for both.
 void makeScrollingPage(QWidget* page, QWidget* contents, QBoxLayout* halves = nullptr);
+// Gives a scrolling page its halves once its contents are laid out.
+void setScrollingHalves(QWidget* page, QBoxLayout* halves);
 
 // A label with its object name.
 QLabel* makeLabel(const QString& objectName, const QString& text, QWidget* parent);

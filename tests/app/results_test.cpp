@@ -2,6 +2,9 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGraphicsSimpleTextItem>
+#include <QHeaderView>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -421,6 +424,57 @@ TEST_F(ResultPagesTest, CopyAndPrintUnderTheTableShowTheCurrentData) {
     for (QLineSeries* part : w.Chart3->drawnSeries(0))
         for (const QPointF& p : part->points())
             ASSERT_FALSE(std::isnan(p.y()));
+}
+
+TEST_F(ResultPagesTest, PagesFitASmallWindowAndTheirChartsAndTablesTakeTheRoom) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openStation();
+    w.resize(1024, 600);
+    for (QWidget* page : {w.TSDiagrama, w.TSFrecuencias, w.TSPromedios, w.TSGradosHora,
+                          w.TSGradosDia, w.TSValoresHorariosAEMET}) {
+        show(page);
+        auto* area = page->findChild<QScrollArea*>();
+        ASSERT_NE(area, nullptr) << page->objectName().toStdString();
+        EXPECT_LE(area->widget()->width(), area->viewport()->width())
+            << page->objectName().toStdString();
+    }
+    // The degree table shows every column: in a narrow window its selector goes above it.
+    show(w.TSGradosHora);
+    EXPECT_EQ(w.StringGrid3->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GE(w.StringGrid3->mapTo(&w, QPoint(0, 0)).y(),
+              w.RGOpcionTipo3->mapTo(&w, QPoint(0, w.RGOpcionTipo3->height())).y());
+    // The diagram takes the page's height, down to its bottom edge.
+    show(w.TSDiagrama);
+    auto* area = w.TSDiagrama->findChild<QScrollArea*>();
+    const int chartBottom = w.Chart1->mapTo(area->viewport(), QPoint(0, w.Chart1->height())).y();
+    EXPECT_GE(chartBottom, area->viewport()->height() - 20);
+    EXPECT_LE(chartBottom, area->viewport()->height());
+
+    w.resize(1288, 768);
+    show(w.TSGradosHora);
+    EXPECT_GE(w.StringGrid3->mapTo(&w, QPoint(0, 0)).x(),
+              w.RGOpcionTipo3->mapTo(&w, QPoint(w.RGOpcionTipo3->width(), 0)).x());
+}
+
+TEST_F(ResultPagesTest, TheHourlySelectorsStayWhereTheyAreWhenTheViewChanges) {
+    CLIMSTAT_NEED_REAL_DATA();
+    app::TForm1& w = openZone();
+    show(w.TSValoresHorarios);
+    const std::vector<QWidget*> controls = {w.RGTipoGraficaTemp, w.RGDatoRepresentar, w.BitBtn2,
+                                            w.BitBtn3,           w.BitBtn11,          w.BitBtn12};
+    std::vector<QRect> where;
+    for (int view : {0, 1, 2}) {
+        click(w.RGTipoGraficaTemp, view);
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const QRect place(controls[i]->mapTo(&w, QPoint(0, 0)), controls[i]->size());
+            if (view == 0)
+                where.push_back(place);
+            else
+                EXPECT_EQ(place, where[i]) << controls[i]->objectName().toStdString() << view;
+        }
+    }
+    // The table's month is its heading column, centred under "mes".
+    EXPECT_EQ(w.StringGrid4->verticalHeader()->defaultAlignment(), Qt::AlignCenter);
 }
 
 }  // namespace
