@@ -718,6 +718,13 @@ void TForm1::selectTypicalYear(QComboBox* list, bool list2006) {
         // The data loaded before stay, and so do the list and the pages that show them.
         const int kept = state_->typicalYearIndex;
         list->setCurrentIndex(kept > 0 ? kept : 0);
+        const TypicalYearLocation* shown =
+            kept > 0 ? findTypicalYearLocation(state_->selectedLocation) : nullptr;
+        if (shown != nullptr) {
+            showStationLabels(typicalYearPageLabels(
+                *state_, typicalYearFilePath(setup_.dataFolder.folder, shown->fileBaseName),
+                decimalSeparator()));
+        }
         LAvisoDatos->clear();
         if (setup_.dataFolder.folder.empty()) {
             reportMissingFolder();

@@ -306,6 +306,19 @@ TEST_F(ShellTest, AMissingCapitalIsNamedOnceWithItsFolderAndWhereSuchFilesComeFr
     EXPECT_TRUE(notice.contains(QStringLiteral("README")));
 }
 
+TEST_F(ShellTest, AFailedReadShowsTheLocationThatStaysLoaded) {
+    CLIMSTAT_NEED_REAL_DATA();
+    fs::remove(folder + "/E1_peninsula.met");
+    app::TForm1& w = open(folder);
+    click(w.RGTiposDatos, 2);
+    choose(w.CBMet2013, zonePosition("D3_peninsula"));
+    choose(w.CBMet2013, zonePosition("E1_peninsula"));
+    EXPECT_TRUE(w.LAvisoDatos->text().contains(QStringLiteral("E1_peninsula.met")));
+    EXPECT_EQ(w.CBMet2013->currentIndex(), zonePosition("D3_peninsula"));
+    EXPECT_EQ(w.LEstacion->text(), QStringLiteral("Fichero: D3_peninsula.met"));
+    EXPECT_EQ(w.Lasnm->text(), QStringLiteral("a.s.n.m.: 667"));
+}
+
 TEST_F(ShellTest, AnImportThatWorkedIsNotReportedAsAProblem) {
     CLIMSTAT_NEED_REAL_DATA();
     app::TForm1& w = open(folder);
