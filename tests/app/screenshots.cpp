@@ -373,7 +373,14 @@ int main(int argc, char** argv) {
         choose(w.CBAEMET, climstat::stationIndexForCode("3195"));
         save(w, "02-estacion-aemet");
         visitResults(w, "03-estacion-aemet", true);
+        // The station moved to 900 m: the design page says so.
         w.PageControl1->setCurrentWidget(w.TSEstacion);
+        click(w.RGAEMET, 1);
+        w.Eaamn->setText("900");
+        w.PageControl1->setCurrentWidget(w.TSProyecto);
+        save(w, "04-cond-proyecto-extrapolada");
+        w.PageControl1->setCurrentWidget(w.TSEstacion);
+        click(w.RGAEMET, 0);
         click(w.RGTiposDatos, 1);
         w.Image15MouseMove(400, 190);
         save(w, "05-mapa");
