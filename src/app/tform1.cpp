@@ -107,12 +107,17 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     TSGradosDia = buildResultPage(
         "TSGradosDia", LTipodatosH, LProvinciaH, LasnmH, LEstacionH,
         QStringLiteral("En estos calculos no se tiene encuenta el intervalo fijado (es global)"));
+    // The hourly-value pages fit the smallest window as they are and do not scroll: a 3D view
+    // inside a scroll area would make every widget above it a native window of its own, which
+    // slows down every later repaint of the window.
     TSValoresHorarios = buildResultPage(
         "TSValoresHorarios", LTipodatosV, LProvinciaV, LasnmV, LPTV,
         QStringLiteral("Se pueden obtener los datos en el fichero \"c:\\frecuencias\\salida.txt\" "
-                       "mediante el botón guardar"));
-    TSValoresHorariosAEMET = buildResultPage("TSValoresHorariosAEMET", LTipodatosVAEMET,
-                                             LProvinciaVAEMET, LasnmVAEMET, LEstacionVAEMET, {});
+                       "mediante el botón guardar"),
+        false);
+    TSValoresHorariosAEMET =
+        buildResultPage("TSValoresHorariosAEMET", LTipodatosVAEMET, LProvinciaVAEMET, LasnmVAEMET,
+                        LEstacionVAEMET, {}, false);
 
     // The year lists of the diagram and of the station hourly values.
     QStringList years;
@@ -156,7 +161,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 TForm1::~TForm1() = default;
 
 QWidget* TForm1::buildResultPage(const QString& name, QLabel*& dataType, QLabel*& province,
-                                 ClickLabel*& altitude, ClickLabel*& station, const QString& note) {
+                                 ClickLabel*& altitude, ClickLabel*& station, const QString& note,
+                                 bool scrolls) {
     auto* page = new QWidget(this);
     page->setObjectName(name);
     // The page scrolls when the window is too small for it.
@@ -199,7 +205,13 @@ QWidget* TForm1::buildResultPage(const QString& name, QLabel*& dataType, QLabel*
         layout->addWidget(hint);
     }
     layout->addStretch(1);
-    makeScrollingPage(page, contents);
+    if (scrolls) {
+        makeScrollingPage(page, contents);
+    } else {
+        auto* whole = new QVBoxLayout(page);
+        whole->setContentsMargins(0, 0, 0, 0);
+        whole->addWidget(contents);
+    }
     return page;
 }
 

@@ -349,8 +349,11 @@ class TForm1 : public QMainWindow {
     QWidget* buildStationPage();
     QWidget* buildDesignPage();
     QWidget* buildIntervalPage();
+    // A result page with its location band and note; it scrolls when the window is too small
+    // for it, unless told otherwise.
     QWidget* buildResultPage(const QString& name, QLabel*& dataType, QLabel*& province,
-                             ClickLabel*& altitude, ClickLabel*& station, const QString& note);
+                             ClickLabel*& altitude, ClickLabel*& station, const QString& note,
+                             bool scrolls = true);
     void buildResultContents();
     void buildDesignBoxes(QWidget* page);
     void buildFrequencyPage();

@@ -430,14 +430,27 @@ TEST_F(ResultPagesTest, PagesFitASmallWindowAndTheirChartsAndTablesTakeTheRoom) 
     CLIMSTAT_NEED_REAL_DATA();
     app::TForm1& w = openStation();
     w.resize(1024, 600);
-    for (QWidget* page : {w.TSDiagrama, w.TSFrecuencias, w.TSPromedios, w.TSGradosHora,
-                          w.TSGradosDia, w.TSValoresHorariosAEMET}) {
+    for (QWidget* page :
+         {w.TSDiagrama, w.TSFrecuencias, w.TSPromedios, w.TSGradosHora, w.TSGradosDia}) {
         show(page);
         auto* area = page->findChild<QScrollArea*>();
         ASSERT_NE(area, nullptr) << page->objectName().toStdString();
         EXPECT_LE(area->widget()->width(), area->viewport()->width())
             << page->objectName().toStdString();
     }
+    // The hourly values fit as they are: their 3D view lies in no scroll area, which would
+    // make the window's widgets native windows, each repaint of the window then much slower.
+    show(w.TSValoresHorariosAEMET);
+    click(w.RGTipoGraficaTempAEMET, 1);
+    ASSERT_TRUE(w.Chart5D->started());
+    EXPECT_EQ(w.TSValoresHorariosAEMET->findChild<QScrollArea*>(), nullptr);
+    EXPECT_LE(w.TSValoresHorariosAEMET->minimumSizeHint().width(),
+              w.TSValoresHorariosAEMET->width());
+    EXPECT_LE(w.TSValoresHorariosAEMET->minimumSizeHint().height(),
+              w.TSValoresHorariosAEMET->height());
+    for (QWidget* above = w.Chart5D; above != nullptr; above = above->parentWidget())
+        EXPECT_FALSE(above->testAttribute(Qt::WA_NativeWindow))
+            << above->objectName().toStdString();
     // The degree table shows every column: in a narrow window its selector goes above it.
     show(w.TSGradosHora);
     EXPECT_EQ(w.StringGrid3->horizontalScrollBar()->maximum(), 0);
