@@ -223,6 +223,64 @@ void LineChart::drawAll(bool force) {
         draw(i, force);
 }
 
+PointCloud::PointCloud(QChart* chart, QValueAxis* bottom, QValueAxis* left, const QColor& colour,
+                       int size)
+    : QGraphicsObject(chart),
+      chart_(chart),
+      bottom_(bottom),
+      left_(left),
+      colour_(colour),
+      size_(size) {
+    setZValue(5);  // over the curves, under the labels
+    connect(chart, &QChart::plotAreaChanged, this, [this] { changed(); });
+    for (QValueAxis* axis : {bottom, left})
+        connect(axis, &QValueAxis::rangeChanged, this, [this] { changed(); });
+}
+
+void PointCloud::setPoints(std::vector<DiagramPoint> points) {
+    points_ = std::move(points);
+    changed();
+}
+
+void PointCloud::changed() {
+    prepareGeometryChange();
+    stale_ = true;
+    update();
+}
+
+PixelArea PointCloud::area() const {
+    const QRectF plot = chart_->plotArea();
+    return {bottom_->min(), bottom_->max(), left_->min(), left_->max(),
+            plot.left(),    plot.top(),     plot.width(), plot.height()};
+}
+
+QRectF PointCloud::boundingRect() const {
+    // The squares of the pixels on the right and bottom edges reach past the plot area.
+    return chart_->plotArea().adjusted(0, 0, size_, size_);
+}
+
+void PointCloud::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    const QRect box = boundingRect().toAlignedRect();
+    if (stale_ || picture_.size() != box.size()) {
+        picture_ = QImage(box.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+        picture_.fill(Qt::transparent);
+        const QRgb ink = colour_.rgba();
+        for (const Pixel& p : pixels()) {
+            for (int dy = 0; dy < size_; ++dy) {
+                const int y = p.y - box.top() + dy;
+                if (y < 0 || y >= picture_.height()) continue;
+                auto* line = reinterpret_cast<QRgb*>(picture_.scanLine(y));
+                for (int dx = 0; dx < size_; ++dx) {
+                    const int x = p.x - box.left() + dx;
+                    if (x >= 0 && x < picture_.width()) line[x] = ink;
+                }
+            }
+        }
+        stale_ = false;
+    }
+    painter->drawImage(box.topLeft(), picture_);
+}
+
 ColourScale::ColourScale(QWidget* parent) : QWidget(parent) {
     setObjectName("ColourScale");
     setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("-0000,0")) + 40);

@@ -2,6 +2,7 @@
 
 #include <QChartView>
 #include <QColor>
+#include <QGraphicsObject>
 #include <QImage>
 #include <QLabel>
 #include <QLineSeries>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "output/chart_lines.h"
+#include "output/psychrometric_diagram.h"
 #include "stats/chart_point.h"
 #include "stats/hourly_values.h"
 
@@ -96,6 +98,37 @@ class LineChart : public QChartView {
     std::vector<QLineSeries*> series_;
     std::vector<Line> lines_;
     bool bottomFixed_ = false;
+};
+
+// A point series of tens of thousands of points (the diagram's measured hours), drawn over a
+// chart's plot area as squares of `size` pixels on the pixels its points light (pointPixels),
+// each pixel once however many points share it. Qt Charts' own point series is too slow for
+// such a count without OpenGL, and its OpenGL layer makes every repaint of the window slower.
+class PointCloud : public QGraphicsObject {
+    Q_OBJECT
+  public:
+    PointCloud(QChart* chart, QValueAxis* bottom, QValueAxis* left, const QColor& colour, int size);
+
+    void setPoints(std::vector<DiagramPoint> points);
+    const std::vector<DiagramPoint>& points() const { return points_; }
+    // The pixels the points light at the chart's present size and axes.
+    std::vector<Pixel> pixels() const { return pointPixels(points_, area()); }
+
+    QRectF boundingRect() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+  private:
+    PixelArea area() const;
+    void changed();
+
+    QChart* chart_;
+    QValueAxis* bottom_;
+    QValueAxis* left_;
+    QColor colour_;
+    int size_;
+    std::vector<DiagramPoint> points_;
+    QImage picture_;  // of the plot area, redrawn when the points or the area change
+    bool stale_ = true;
 };
 
 // The colour scale beside a 3D surface: the range gradient from red (lowest) through yellow to

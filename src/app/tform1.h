@@ -392,6 +392,13 @@ class TForm1 : public QMainWindow {
     std::vector<QAbstractSeries*> diagramSeries_;  // by series index 0..69
     QScatterSeries* diagramMarkers5_ = nullptr;
     QScatterSeries* diagramMarkers44_ = nullptr;
+    PointCloud* diagramHours_ = nullptr;  // the measured hours, series 46
+
+  public:
+    // The measured hours as the diagram draws them.
+    const PointCloud* diagramHours() const { return diagramHours_; }
+
+  private:
     DiagramDecorations* diagramDecorations_ = nullptr;
     WindowSetup setup_;
     std::unique_ptr<AnalysisState> state_;

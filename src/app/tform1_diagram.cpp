@@ -56,6 +56,9 @@ void TForm1::buildDiagramChart() {
                 attach(markers);
                 (index == 5 ? diagramMarkers5_ : diagramMarkers44_) = markers;
             }
+        } else if (index == kMeasuredHoursSeries) {
+            diagramHours_ = new PointCloud(chart, bottom, left, rgb(style.colour),
+                                           std::max(style.markerSize, 1) + 1);
         } else if (style.kind == DiagramSeriesKind::Points) {
             auto* points = new QScatterSeries(chart);
             points->setMarkerShape(style.marker == DiagramMarker::Square
@@ -64,7 +67,6 @@ void TForm1::buildDiagramChart() {
             points->setMarkerSize(std::max(style.markerSize, 1) + 1);
             points->setColor(rgb(style.colour));
             points->setPen(Qt::NoPen);
-            points->setUseOpenGL(index == kMeasuredHoursSeries);
             attach(points);
             diagramSeries_[static_cast<std::size_t>(index)] = points;
         }
@@ -97,7 +99,7 @@ void TForm1::drawDiagramPage() {
     Chart1->hide();
     CGauge5->setValue(0);
     CGauge5->show();
-    const PsychrometricDiagram diagram =
+    PsychrometricDiagram diagram =
         drawDiagram(*state_, {ComboBox5->currentIndex()}, [this](int percent) {
             CGauge5->setValue(percent);
             CGauge5->repaint();
@@ -135,6 +137,7 @@ void TForm1::drawDiagramPage() {
     CGauge5->hide();
     Chart1->show();
     diagramDecorations_->show(diagram, state_->pt, decimalSeparator());
+    diagramHours_->setPoints(std::move(diagram.series[kMeasuredHoursSeries]));
     const bool station = RGTiposDatos->itemIndex() == 0;
     Label26->setVisible(station);
     ComboBox5->setVisible(station);

@@ -26,6 +26,14 @@ void addColumn(std::vector<ChartPoint>& run, const std::vector<ChartPoint>& poin
 
 }  // namespace
 
+bool mapsToPixels(const PixelArea& area) {
+    const double xSpan = area.xMax - area.xMin, ySpan = area.yMax - area.yMin;
+    return area.width > 0 && area.height > 0 && std::isfinite(area.width) &&
+           std::isfinite(area.height) && std::isfinite(area.left) && std::isfinite(area.top) &&
+           xSpan > 0 && ySpan > 0 && std::isfinite(xSpan) && std::isfinite(ySpan) &&
+           area.width * area.height < 1e8;  // a picture, not a mistake of many gigabytes
+}
+
 std::vector<std::vector<ChartPoint>> drawnLineRuns(const std::vector<ChartPoint>& points,
                                                    const PixelColumns& columns) {
     const double span = columns.xMax - columns.xMin;

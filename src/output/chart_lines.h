@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "stats/chart_point.h"
@@ -24,5 +27,61 @@ struct PixelColumns {
 // finite) the runs keep every point. Points are expected in x order, as a line series keeps them.
 std::vector<std::vector<ChartPoint>> drawnLineRuns(const std::vector<ChartPoint>& points,
                                                    const PixelColumns& columns);
+
+// Where the values of a chart land on the screen, both ways: x = xMin at pixel `left` and xMax
+// at `left` + `width`; y = yMax at pixel `top` and yMin at `top` + `height` (device pixels,
+// fractions allowed, y growing downwards).
+struct PixelArea {
+    double xMin = 0;
+    double xMax = 1;
+    double yMin = 0;
+    double yMax = 1;
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
+// A device pixel.
+struct Pixel {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Pixel&) const = default;
+};
+
+// Whether a pixel area maps values to pixels at all (a size, finite ranges that are not empty).
+bool mapsToPixels(const PixelArea& area);
+
+// The pixels of the area that the points of a point series light: the pixel under each point
+// with a value inside the area (its edges included), each pixel once however many points fall
+// on it, in the order of the first point on it. Points with no value (not finite) or outside
+// the axes light none; an area that maps nothing gives no pixels.
+template <class Point>
+std::vector<Pixel> pointPixels(const std::vector<Point>& points, const PixelArea& area) {
+    std::vector<Pixel> pixels;
+    if (!mapsToPixels(area)) return pixels;
+    const int firstColumn = static_cast<int>(std::floor(area.left));
+    const int firstRow = static_cast<int>(std::floor(area.top));
+    const int columns = static_cast<int>(std::ceil(area.left + area.width)) - firstColumn;
+    const int rows = static_cast<int>(std::ceil(area.top + area.height)) - firstRow;
+    std::vector<std::uint8_t> lit(static_cast<std::size_t>(columns) * rows, 0);
+    const double xScale = area.width / (area.xMax - area.xMin);
+    const double yScale = area.height / (area.yMax - area.yMin);
+    for (const Point& p : points) {
+        const double x = p.x, y = p.y;
+        if (!(x >= area.xMin && x <= area.xMax && y >= area.yMin && y <= area.yMax)) continue;
+        // The far edges belong to the last column and row.
+        const int column = std::min(
+            columns - 1,
+            static_cast<int>(std::floor(area.left + (x - area.xMin) * xScale)) - firstColumn);
+        const int row = std::min(
+            rows - 1, static_cast<int>(std::floor(area.top + (area.yMax - y) * yScale)) - firstRow);
+        std::uint8_t& seen = lit[static_cast<std::size_t>(row) * columns + column];
+        if (seen) continue;
+        seen = 1;
+        pixels.push_back({firstColumn + column, firstRow + row});
+    }
+    return pixels;
+}
 
 }  // namespace climstat

@@ -200,19 +200,32 @@ TEST_F(ResultPagesTest, ChartsShowTheEngineDataAndCopyTheirPicture) {
         static_cast<QValueAxis*>(axes[0]->alignment() == Qt::AlignBottom ? axes[0] : axes[1]);
     auto* left =
         static_cast<QValueAxis*>(axes[0]->alignment() == Qt::AlignBottom ? axes[1] : axes[0]);
-    // The measured hours (the OpenGL series) lie inside the axes; the chart clips the curves.
-    int points = 0;
-    for (QAbstractSeries* series : w.Chart1->chart()->series()) {
-        if (!series->useOpenGL()) continue;
-        for (const QPointF& p : static_cast<QXYSeries*>(series)->points()) {
-            ++points;
-            EXPECT_GE(p.x(), bottom->min() - 1e-3);
-            EXPECT_LE(p.x(), bottom->max() + 1e-3);
-            EXPECT_GE(p.y(), left->min() - 1e-3);
-            EXPECT_LE(p.y(), left->max() + 1e-3);
-        }
+    // The measured hours lie inside the axes; the chart clips the curves.
+    const app::PointCloud* hours = w.diagramHours();
+    for (const DiagramPoint& p : hours->points()) {
+        EXPECT_GE(p.x, bottom->min() - 1e-3);
+        EXPECT_LE(p.x, bottom->max() + 1e-3);
+        EXPECT_GE(p.y, left->min() - 1e-3);
+        EXPECT_LE(p.y, left->max() + 1e-3);
     }
-    EXPECT_EQ(points, 8760);
+    EXPECT_EQ(hours->points().size(), 8760u);
+    // Each pixel they light is black on the screen and in the copy, and no OpenGL layer slows
+    // the window's repaints.
+    const std::vector<Pixel> lit = hours->pixels();
+    ASSERT_GT(lit.size(), 1000u);
+    QApplication::clipboard()->clear();
+    w.BitBtn39->click();
+    for (const QImage& picture : {w.Chart1->grab().toImage(), QApplication::clipboard()->image()}) {
+        std::size_t black = 0, looked = 0;
+        for (std::size_t i = 0; i < lit.size(); i += 7, ++looked) {
+            const QPointF scene = w.Chart1->chart()->mapToScene(QPointF(lit[i].x, lit[i].y));
+            const QPoint at = w.Chart1->mapFromScene(scene) + w.Chart1->viewport()->pos();
+            if (picture.pixel(at) == qRgb(0, 0, 0)) ++black;
+        }
+        EXPECT_GT(black, looked * 95 / 100);  // a curve's name may lie over a few
+    }
+    for (QAbstractSeries* series : w.Chart1->chart()->series())
+        EXPECT_FALSE(series->useOpenGL());
     EXPECT_FALSE(w.ComboBox5->isVisible());
     EXPECT_FALSE(w.CGauge5->isVisible());
 }
@@ -246,10 +259,7 @@ TEST_F(ResultPagesTest, AStationFillsItsPagesAndSavesWhatTheCommandLineWrites) {
     EXPECT_TRUE(w.ComboBox5->isVisible());
     choose(w.ComboBox5, 12);
     const PsychrometricDiagram expected = drawDiagram(w.state(), {12});
-    std::size_t plotted = 0;
-    for (QAbstractSeries* series : w.Chart1->chart()->series()) {
-        if (series->useOpenGL()) plotted = static_cast<QXYSeries*>(series)->points().size();
-    }
+    const std::size_t plotted = w.diagramHours()->points().size();
     EXPECT_EQ(plotted, expected.series[kMeasuredHoursSeries].size());
     EXPECT_GT(plotted, 90000u);
 }

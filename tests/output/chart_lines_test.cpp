@@ -85,5 +85,34 @@ TEST(DrawnLineRuns, WithoutAPixelMappingEveryPointIsKept) {
         ASSERT_EQ(drawnLineRuns(points, none).at(0).size(), 50u);
 }
 
+TEST(PointPixels, EachPointInsideTheAxesLightsTheOnePixelUnderItOnce) {
+    // Axes 0..10 by 0..5 over a plot of 100 x 50 pixels that starts at (20.5, 10.25).
+    const PixelArea area{0, 10, 0, 5, 20.5, 10.25, 100, 50};
+    struct Point {
+        float x, y;
+    };
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const std::vector<Point> points = {
+        {0, 5},        // the top left corner
+        {10, 0},       // the bottom right corner: the last column and row
+        {5, 2.5},      // the middle
+        {5.01f, 2.5},  // the same pixel again
+        {-0.1f, 1},    // left of the axis
+        {3, 5.2f},     // above it
+        {nan, 1},      // no value
+        {2, nan},
+    };
+    const std::vector<Pixel> pixels = pointPixels(points, area);
+    ASSERT_EQ(pixels.size(), 3u);
+    EXPECT_EQ(pixels[0], (Pixel{20, 10}));
+    EXPECT_EQ(pixels[1], (Pixel{120, 60}));
+    EXPECT_EQ(pixels[2], (Pixel{70, 35}));
+
+    // A plot without size or an axis without range lights nothing.
+    EXPECT_TRUE(pointPixels(points, PixelArea{0, 10, 0, 5, 0, 0, 0, 50}).empty());
+    EXPECT_TRUE(pointPixels(points, PixelArea{0, 0, 0, 5, 0, 0, 100, 50}).empty());
+    EXPECT_TRUE(pointPixels(points, PixelArea{0, 10, 5, 0, 0, 0, 100, 50}).empty());
+}
+
 }  // namespace
 }  // namespace climstat
