@@ -328,7 +328,16 @@ void TForm1::FormCreate() {
 void TForm1::configureDataSource() {
     const int source = RGTiposDatos->itemIndex();
     Panel3->setVisible(source == 1);
+    // EPW files give as many year slots as they hold years.
+    if (source == static_cast<int>(DataSource::Epw)) {
+        if (!epwLoaded_) state_->nYears = 1;
+        return;
+    }
     state_->nYears = source == 0 ? kStationYears : 1;
+}
+
+bool TForm1::epwChosen() const {
+    return RGTiposDatos->itemIndex() == static_cast<int>(DataSource::Epw) && epwLoaded_;
 }
 
 void TForm1::refreshTabsAndLabels() {
@@ -337,18 +346,19 @@ void TForm1::refreshTabsAndLabels() {
     };
     // A chosen station whose load gave no data has no results to show.
     const bool stationChosen = CBAEMET->currentIndex() > 0 && stationLoaded_;
-    const bool nothingSelected = !stationChosen && state_->typicalYearIndex < 0;
+    // EPW actual years are shown as a station's years are, a typical year as a typical year's.
+    const bool epwYears = epwChosen() && state_->typicalYearIndex < 0;
+    const bool nothingSelected = !stationChosen && !epwChosen() && state_->typicalYearIndex < 0;
     if (nothingSelected) {
         for (QWidget* page : {TSProyecto, TSValoresHorarios, TSValoresHorariosAEMET, TSDiagrama,
                               TSFrecuencias, TSPromedios, TSGradosHora, TSGradosDia, TSIntervalo}) {
             setTab(page, false);
         }
     } else {
-        if (stationChosen) {
-            setTab(TSProyecto, true);
-            setTab(TSValoresHorariosAEMET, true);
-        }
-        if (state_->typicalYearIndex >= 0) setTab(TSValoresHorarios, true);
+        // EPW files loaded one after the other may change from a typical year to years.
+        setTab(TSValoresHorariosAEMET, stationChosen || epwYears);
+        setTab(TSProyecto, stationChosen || epwChosen());
+        setTab(TSValoresHorarios, state_->typicalYearIndex >= 0);
         for (QWidget* page : {TSDiagrama, TSFrecuencias, TSPromedios, TSGradosHora, TSGradosDia,
                               TSEstacion, TSIntervalo}) {
             setTab(page, true);
@@ -373,8 +383,12 @@ void TForm1::setCaptionForSource() {
         case 1:
             setWindowTitle(kCaption + ":  CTE-HE 2006   " + CBMet->currentText());
             break;
-        default:
+        case 2:
             setWindowTitle(kCaption + ":  CTE-HE 2013   " + CBMet2013->currentText());
+            break;
+        default:
+            setWindowTitle(kCaption + ":  EPW   " +
+                           (epwLoaded_ ? qs(state_->locationName) : QString()));
             break;
     }
 }
@@ -392,6 +406,8 @@ void TForm1::RGTiposDatosClick() {
     BImportar->setVisible(source == 0);
     CBMet->setVisible(source == 1);
     CBMet2013->setVisible(source == 2);
+    BFicherosEPW->setVisible(source == static_cast<int>(DataSource::Epw));
+    epwLoaded_ = false;
     clearStationLabels(true);
     RGAEMET->setItemIndex(0);
     // The altitude edit follows the choice it belongs to.
@@ -489,13 +505,13 @@ void TForm1::showResultPage(QWidget* page) {
         computeDegreeDays(state, settings.source);
         showDegreeDayTable();
     } else if (page == TSValoresHorarios) {
-        showLabels(hourlyValuesPageLabels(state, separator), LTipodatosV, LProvinciaV, LasnmV,
-                   nullptr);
+        showLabels(hourlyValuesPageLabels(state, separator, settings.source), LTipodatosV,
+                   LProvinciaV, LasnmV, nullptr);
         setGridTexts(StringGrid4, fillHourlyValuesTable(state, separator));
         plotHourlyValuesPage();
     } else if (page == TSValoresHorariosAEMET) {
-        showLabels(stationHourlyValuesPageLabels(state, separator), LTipodatosVAEMET,
-                   LProvinciaVAEMET, LasnmVAEMET, LEstacionVAEMET);
+        showLabels(stationHourlyValuesPageLabels(state, separator, settings.source),
+                   LTipodatosVAEMET, LProvinciaVAEMET, LasnmVAEMET, LEstacionVAEMET);
         plotStationHourlyValuesPage();
     }
     showSelectionLine(page);
@@ -515,6 +531,11 @@ void TForm1::showSelectionLine(QWidget* page) {
     if (RGTiposDatos->itemIndex() == 0) {
         if (page == TSDiagrama) yearSlot = ComboBox5->currentIndex() + 1;
         if (page == TSValoresHorariosAEMET) yearSlot = ComboBox6->currentIndex() + 1;
+    } else if (epwChosen() && state_->typicalYearIndex < 0 &&
+               (page == TSDiagrama || page == TSValoresHorariosAEMET)) {
+        const YearSlotRange range =
+            yearSlotsOfItem(*state_, (page == TSDiagrama ? ComboBox5 : ComboBox6)->currentIndex());
+        if (!range.all) yearSlot = range.first;
     }
     const SelectionSummary summary =
         selectionSummary(*state_, selectionSettings(),

@@ -93,6 +93,12 @@ class TForm1 : public QMainWindow {
     // station's local time) or `;` records, told apart by their content.
     bool importStationFiles(int stationItem, const QStringList& files);
 
+    // Loads EPW files of one location (the data source "Fichero EPW (*.epw)"): one year is a
+    // typical year, several are years with their own year lists. False, with the reason on the
+    // station page and what was loaded before kept, when they cannot be loaded; false too when
+    // they hold no hour with data.
+    bool loadEpwFiles(const QStringList& files);
+
     // --- Controls, named as the pages name them ---
     QWidget* PanelEntrada = nullptr;
     PictureWidget* Image5 = nullptr;
@@ -124,6 +130,7 @@ class TForm1 : public QMainWindow {
     QToolButton* SpeedButton2 = nullptr;
     QPushButton* BImportar = nullptr;
     QPushButton* BCarpetaDatos = nullptr;  // "Elegir carpeta de datos…"
+    QPushButton* BFicherosEPW = nullptr;   // "Abrir ficheros EPW…"
     QLabel* LProvincia = nullptr;
     ClickLabel* LIndicativo = nullptr;
     ClickLabel* LEstacion = nullptr;
@@ -378,8 +385,13 @@ class TForm1 : public QMainWindow {
     void clearStationLabels(bool withCode);
     void showStationLabels(const StationPageLabels& labels);
     void showExtrapolationNote(const StationLoadSettings& settings);
+    void showDesignStationTexts(const DesignPageStationTexts& texts);
     void setCaptionForSource();
     void selectTypicalYear(QComboBox* list, bool list2006);
+    void chooseEpwFiles();
+    // The year lists of the diagram and the station hourly values, as the loaded data give them.
+    void fillYearLists();
+    bool epwChosen() const;
     void showCalendarPanel();
     QImage calendarPicture(double scale) const;
     void paintMap();
@@ -408,7 +420,9 @@ class TForm1 : public QMainWindow {
     int lastPointerY_ = 0;
     QWidget* currentPage_ = nullptr;
     std::map<QWidget*, QLabel*> selectionLines_;  // by result page
-    bool stationLoaded_ = false;  // the chosen station's last load gave hours with data
+    bool stationLoaded_ = false;   // the chosen station's last load gave hours with data
+    bool epwLoaded_ = false;       // EPW files with hours with data were loaded for this source
+    StationPageLabels epwLabels_;  // the header of the EPW files loaded
 };
 
 }  // namespace climstat::app

@@ -138,8 +138,9 @@ void TForm1::drawDiagramPage() {
     Chart1->show();
     diagramDecorations_->show(diagram, state_->pt, decimalSeparator());
     diagramHours_->setPoints(std::move(diagram.series[kMeasuredHoursSeries]));
-    const bool station = RGTiposDatos->itemIndex() == 0;
-    Label26->setVisible(station);
-    ComboBox5->setVisible(station);
+    const bool years =
+        RGTiposDatos->itemIndex() == 0 || (epwChosen() && state_->typicalYearIndex < 0);
+    Label26->setVisible(years);
+    ComboBox5->setVisible(years);
 }
 }  // namespace climstat::app

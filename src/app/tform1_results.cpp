@@ -146,7 +146,7 @@ bool TForm1::saveActivePage(const QString& chosenName) {
                 writeDegreeDayPage(out, state, dayKind, degreePageLabels(state, labelSettings),
                                    separator);
             } else if (page == TSValoresHorarios) {
-                writeHourlyValuesBlock(out, state, hourlyValuesPageLabels(state, separator),
+                writeHourlyValuesBlock(out, state, hourlyValuesPageLabels(state, separator, source),
                                        separator);
             }
         });

@@ -144,10 +144,11 @@ QWidget* TForm1::buildStationPage() {
     auto* left = new QVBoxLayout();
     layout->addLayout(left, 1);
 
-    RGTiposDatos = new RadioGroup("RGTiposDatos", QStringLiteral("Tipos de Datos"),
-                                  {QStringLiteral("AEMET"), QStringLiteral("CTE-HE (2006) (*.met)"),
-                                   QStringLiteral("CTE-HE (2013) (*.met)")},
-                                  1, page);
+    RGTiposDatos = new RadioGroup(
+        "RGTiposDatos", QStringLiteral("Tipos de Datos"),
+        {QStringLiteral("AEMET"), QStringLiteral("CTE-HE (2006) (*.met)"),
+         QStringLiteral("CTE-HE (2013) (*.met)"), QStringLiteral("Fichero EPW (*.epw)")},
+        1, page);
     RGTiposDatos->setItemIndex(0);
     left->addWidget(RGTiposDatos);
 
@@ -176,6 +177,13 @@ QWidget* TForm1::buildStationPage() {
     }
     CBMet->hide();
     CBMet2013->hide();
+    BFicherosEPW = new QPushButton(QStringLiteral("Abrir ficheros EPW…"), choice);
+    BFicherosEPW->setObjectName("BFicherosEPW");
+    BFicherosEPW->setToolTip(
+        QStringLiteral("Un fichero de un año tipo (TMY3, TMYx, IWEC…) o hasta 12 años reales "
+                       "de una misma localidad, en uno o varios ficheros"));
+    choiceLayout->addWidget(BFicherosEPW, 0, Qt::AlignLeft);
+    BFicherosEPW->hide();
     left->addWidget(choice);
     // What a load, an import or the folder search has to say lies under the list the user chose
     // from, in view in the smallest window; without anything to say it takes no room.
@@ -290,6 +298,7 @@ QWidget* TForm1::buildStationPage() {
             [this] { guarded(this, [this] { CBMetChange(); }); });
     connect(CBMet2013, &QComboBox::activated, this,
             [this] { guarded(this, [this] { CBMet2013Change(); }); });
+    connect(BFicherosEPW, &QPushButton::clicked, this, [this] { chooseEpwFiles(); });
     connect(RGAEMET, &RadioGroup::clicked, this,
             [this] { guarded(this, [this] { RGAEMETClick(); }); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { showHelp(1); });
@@ -446,6 +455,8 @@ void TForm1::clearStationLabels(bool withCode) {
 void TForm1::TSEstacionShow() {
     configureDataSource();
     clearStationLabels(false);
+    // The header of the EPW files stays where the station labels are while they are loaded.
+    if (epwChosen()) showStationLabels(epwLabels_);
     if (setup_.dataFolder.folder.empty()) reportMissingFolder();
 }
 
@@ -636,11 +647,16 @@ void TForm1::selectStation() {
     showStationLabels(selection.stationLabels);
     if (!selection.loaded) return;
     stationLoaded_ = stationHasData(selection.load);
+    fillYearLists();
     if (!setup_.dataFolder.folder.empty()) LAvisoDatos->setText(loadReport(selection.load));
     showExtrapolationNote(settings);
     LCarpeta->setText(folderCaption(setup_.dataFolder, stationDataFolder(code)));
 
-    const DesignPageStationTexts& texts = selection.designTexts;
+    showDesignStationTexts(selection.designTexts);
+    refreshTabsAndLabels();
+}
+
+void TForm1::showDesignStationTexts(const DesignPageStationTexts& texts) {
     for (int i = 1; i <= kReferenceValues; ++i) {
         QLabel* label = referenceLabels[static_cast<std::size_t>(i)];
         label->hide();
@@ -656,7 +672,6 @@ void TForm1::selectStation() {
     LLONG2->setText(qs(texts.longitude));
     LNDatosT->setText(qs(texts.countT));
     LNDatosFI->setText(qs(texts.countH));
-    refreshTabsAndLabels();
 }
 
 void TForm1::CBAEMETChange() {

@@ -129,7 +129,7 @@ void loadEpw(Context& ctx) {
     if (report.unreadableValues > 0) {
         ctx.err << "climstat-cli: warning: " << report.unreadableValues
                 << " value(s) are not numbers and are taken as missing (first: "
-                << report.firstUnreadable << ")\n";
+                << report.firstUnreadablePath << ": line " << report.firstUnreadableLine << ")\n";
     }
     if (report.counts.hoursWithoutHumidity > 0) {
         ctx.err << "climstat-cli: warning: " << report.counts.hoursWithoutHumidity

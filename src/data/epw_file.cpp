@@ -331,7 +331,8 @@ EpwLocationData combineEpwFiles(std::vector<EpwFile> files) {
         if (data.design.source.empty()) data.design = file.design;
         data.leapDayRecords += file.leapDayRecords;
         if (file.unreadableValues > 0 && data.unreadableValues == 0) {
-            data.firstUnreadable = file.path + ": line " + std::to_string(file.firstUnreadableLine);
+            data.firstUnreadablePath = file.path;
+            data.firstUnreadableLine = file.firstUnreadableLine;
         }
         data.unreadableValues += file.unreadableValues;
         for (EpwYear& year : file.years) {

@@ -91,7 +91,8 @@ struct EpwLocationData {
     std::vector<EpwYear> years;  // one when typicalYear, else sorted by year
     long leapDayRecords = 0;
     long unreadableValues = 0;
-    std::string firstUnreadable;  // "file: line N"
+    std::string firstUnreadablePath;  // the file and line of the first of them
+    long firstUnreadableLine = 0;
 };
 
 // Puts the files of one location together. One run in all is a typical year (whatever its year

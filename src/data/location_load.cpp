@@ -1,6 +1,9 @@
 #include "data/location_load.h"
 
+#include <cmath>
+
 #include "core/errors.h"
+#include "core/number_text.h"
 
 namespace climstat {
 
@@ -37,7 +40,8 @@ LocationLoad loadEpwFiles(AnalysisState& state, const LocationRequest& request) 
     }
     report.leapDayRecords = data.leapDayRecords;
     report.unreadableValues = data.unreadableValues;
-    report.firstUnreadable = data.firstUnreadable;
+    report.firstUnreadablePath = data.firstUnreadablePath;
+    report.firstUnreadableLine = data.firstUnreadableLine;
     load.loaded = true;
     return load;
 }
@@ -75,6 +79,29 @@ LocationLoad loadLocation(AnalysisState& state, const LocationRequest& request) 
     if (typicalSource) state.typicalYearIndex = request.position;
     load.loaded = true;
     return load;
+}
+
+StationPageLabels epwPageLabels(const EpwLoadReport& report, int nYears, char decimalSeparator) {
+    const EpwLocation& l = report.location;
+    StationPageLabels labels;
+    const bool region = !l.region.empty() && l.region != "-";
+    labels.province = "País: " + l.country + (region ? " (" + l.region + ")" : "");
+    labels.station = "Ciudad: " + l.city;
+    labels.code = "WMO: " + l.wmo;
+    labels.latitude = "Latitud: " + numberText(l.latitude, 15, 2, decimalSeparator) + "º";
+    labels.longitude = "Longitud: " + numberText(l.longitude, 15, 2, decimalSeparator) + "º";
+    const int decimals = l.elevation == std::round(l.elevation) ? 0 : 1;
+    labels.altitude = "a.s.n.m.: " + numberText(l.elevation, 15, decimals, decimalSeparator) + " m";
+    if (report.typicalYear) {
+        labels.countT = "Años: año tipo" + (l.source.empty() ? "" : " (" + l.source + ")");
+    } else {
+        labels.countT = "Años:";
+        for (std::size_t i = 0; i < report.years.size(); ++i)
+            labels.countT += (i == 0 ? " " : ", ") + std::to_string(report.years[i]);
+    }
+    labels.countH = "Horas con datos: " + std::to_string(report.counts.hoursWithData) + " de " +
+                    std::to_string(static_cast<long>(nYears) * kHoursPerYear);
+    return labels;
 }
 
 }  // namespace climstat

@@ -5,6 +5,7 @@
 
 #include "core/analysis_state.h"
 #include "data/epw_file.h"
+#include "data/station_catalogue.h"
 #include "data/typical_year.h"
 #include "data/typical_year_table.h"
 
@@ -33,9 +34,10 @@ struct EpwLoadReport {
     bool typicalYear = false;
     std::vector<int> years;  // calendar years of the slots (actual years)
     EpwLoadCounts counts;
-    long leapDayRecords = 0;    // records of 29 February left out
-    long unreadableValues = 0;  // value fields that are not numbers (missing)
-    std::string firstUnreadable;
+    long leapDayRecords = 0;          // records of 29 February left out
+    long unreadableValues = 0;        // value fields that are not numbers (missing)
+    std::string firstUnreadablePath;  // the file and line of the first of them
+    long firstUnreadableLine = 0;
 };
 
 // What a location request did.
@@ -56,5 +58,11 @@ struct LocationLoad {
 // (DataFileError), the state keeps everything it held, selection and list position included,
 // and the error goes on to the caller.
 LocationLoad loadLocation(AnalysisState& state, const LocationRequest& request);
+
+// The station page labels of EPW data, where a station's are: "País: " country and region,
+// "Ciudad: " city, "WMO: " number, "Latitud: " and "Longitud: " in degrees, "a.s.n.m.: "
+// elevation, "Años: " the years ("año tipo" and the file's source for a typical year) and
+// "Horas con datos: N de M".
+StationPageLabels epwPageLabels(const EpwLoadReport& report, int nYears, char decimalSeparator);
 
 }  // namespace climstat

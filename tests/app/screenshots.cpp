@@ -24,6 +24,7 @@
 #include "app/tform1.h"
 #include "data/station_catalogue.h"
 #include "data/typical_year_table.h"
+#include "support/epw_writer.h"
 #include "support/station_builder.h"
 #include "support/test_data.h"
 
@@ -178,9 +179,10 @@ void visitResults(TForm1& w, const QString& prefix, bool station) {
     page(w.TSDiagrama);
     save(w, prefix + "-diagrama");
     if (station) {
-        choose(w.ComboBox5, 12);
+        const int shown = w.ComboBox5->currentIndex();
+        choose(w.ComboBox5, w.ComboBox5->count() - 1);  // "Todos"
         save(w, prefix + "-diagrama-todos");
-        choose(w.ComboBox5, 10);
+        choose(w.ComboBox5, shown);
     }
     page(w.TSFrecuencias);
     for (int kind = 0; kind < 9; ++kind) {
@@ -212,12 +214,13 @@ void visitResults(TForm1& w, const QString& prefix, bool station) {
         click(w.RGTipoGraficaTempAEMET, 1);
         QTest::qWait(300);
         save(w, prefix + "-valores-horarios-3d");
-        choose(w.ComboBox6, 12);
+        const int shown = w.ComboBox6->currentIndex();
+        choose(w.ComboBox6, w.ComboBox6->count() - 1);
         QTest::qWait(300);
         save(w, prefix + "-valores-horarios-3d-todos");
         click(w.RGTipoGraficaTempAEMET, 0);
         save(w, prefix + "-valores-horarios-2d-todos");
-        choose(w.ComboBox6, 10);
+        choose(w.ComboBox6, shown);
     } else {
         page(w.TSValoresHorarios);
         save(w, prefix + "-valores-horarios-tabla");
@@ -514,6 +517,31 @@ int main(int argc, char** argv) {
         w.PageControl1->setCurrentWidget(w.TSFrecuencias);
         save(w, "17-frecuencias-1920x1080");
         visitCharts(w, "17-1920x1080");
+    }
+    // EPW files of a place abroad beside DATADIR (../epw): the typical year, then two actual
+    // years made of it in two files.
+    if (const std::string chicago = data + "/../epw/chicago.epw";
+        std::filesystem::exists(chicago)) {
+        auto window = openWindow(folder, {1288, 768});
+        TForm1& w = *window;
+        QTest::mouseClick(w.Image5, Qt::LeftButton, {}, QPoint(40, 40));
+        click(w.RGTiposDatos, 3);
+        w.loadEpwFiles({QString::fromStdString(chicago)});
+        save(w, "30-estacion-epw-ano-tipo");
+        w.PageControl1->setCurrentWidget(w.TSValoresHorarios);
+        settle();
+        save(w, "31-epw-ano-tipo-valores-horarios");
+        w.PageControl1->setCurrentWidget(w.TSEstacion);
+        const std::string text = climstat::test::readBytes(chicago);
+        QStringList years;
+        for (int year : {2011, 2012}) {
+            const std::string path = folder + "/chicago-" + std::to_string(year) + ".epw";
+            climstat::test::writeBytes(path, climstat::test::epwWithYear(text, year));
+            years << QString::fromStdString(path);
+        }
+        w.loadEpwFiles(years);
+        save(w, "32-estacion-epw-dos-anos");
+        visitResults(w, "33-epw-dos-anos", true);
     }
     std::filesystem::remove_all(folder);
     return 0;

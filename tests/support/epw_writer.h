@@ -38,4 +38,26 @@ std::string epwText(const EpwText& text);
 // record with its date fields filled in and the hour index 1..8760).
 std::vector<EpwRecord> epwYear(int year, const std::function<void(EpwRecord&, int)>& make = {});
 
+// The text of an EPW file (its eight header lines, then records) with every record's year field
+// replaced by `year`: a real typical year made into an actual year of one's choice.
+inline std::string epwWithYear(const std::string& text, int year) {
+    std::size_t first = 0;
+    for (int line = 0; line < 8 && first != std::string::npos; ++line) {
+        first = text.find('\n', first);
+        if (first != std::string::npos) ++first;
+    }
+    if (first == std::string::npos) return text;
+    std::string relabelled = text.substr(0, first);
+    for (std::size_t at = first; at < text.size();) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size() - 1;
+        const std::size_t comma = text.find(',', at);
+        if (comma == std::string::npos || comma > end) break;
+        relabelled += std::to_string(year);
+        relabelled.append(text, comma, end + 1 - comma);
+        at = end + 1;
+    }
+    return relabelled;
+}
+
 }  // namespace climstat::test
