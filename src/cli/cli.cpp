@@ -39,7 +39,8 @@ constexpr std::array kCommands = {
             "hourly-values              file of the hourly-value page (typical-year data)"},
     Command{"diagram", commandDiagram,
             "diagram [--year N|all]     psychrometric diagram as CSV series,x,y (N 1997..2008, "
-            "default 2007)"},
+            "default 2007;\n"
+            "                           EPW years: one of theirs, default the last)"},
     Command{"write-station", commandWriteStation,
             "write-station --code CODE (--input FILE.csv | --isd-lite FILE ...) [--utc-offset H]\n"
             "                           the station's two files in the data folder from lines "
