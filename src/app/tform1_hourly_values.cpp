@@ -122,13 +122,14 @@ void TForm1::buildHourlyValuesPages() {
 
 namespace {
 
-// Draws the 2D line or the 3D surface of an hourly-value chart, the chart hidden while it is
-// filled; a year without data says so over the chart.
+// Draws the 2D line or the 3D surface of an hourly-value chart, the line hidden while it is
+// filled; a year without data says so over the chart. A 3D view that stays in view is not
+// hidden: every time its window is mapped again it draws itself anew, several times over.
 void showHourlyChart(const HourlyValuesChart& chart, LineChart* line, SurfaceChart* surface) {
     line->hide();
-    surface->hide();
     line->clearSeries();
     if (chart.type == HourlyChartType::TwoD) {
+        surface->hide();
         line->setAxisTitles(qs(chart.leftAxisTitle), qs(kHourlyLineBottomTitle));
         line->setPoints(0, chart.line);
         line->fitAxes();
@@ -136,8 +137,10 @@ void showHourlyChart(const HourlyValuesChart& chart, LineChart* line, SurfaceCha
         line->show();
         line->raise();
     } else {
-        surface->show();
-        surface->raise();
+        if (surface->isHidden()) {
+            surface->show();
+            surface->raise();
+        }
         surface->setData(chart.surface, qs(chart.leftAxisTitle), qs(kHourlySurfaceBottomTitle),
                          qs(kHourlySurfaceDepthTitle), qs(chart.noDataCaption));
     }

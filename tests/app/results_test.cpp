@@ -305,6 +305,25 @@ TEST_F(ResultPagesTest, HourlyLinesDrawEveryHourTheyAreGivenAndNoHourWithoutData
     EXPECT_EQ(w.Chart5D->notice(), QStringLiteral("Sin datos para 2008"));
     choose(w.ComboBox6, 10);
     EXPECT_EQ(w.Chart5D->notice(), QString());
+
+    // A 3D view in view stays shown while its year or value changes: hidden and shown again,
+    // its window would draw itself several times over for one change.
+    struct HideCounter : QObject {
+        int hides = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Hide) ++hides;
+            return false;
+        }
+    } counter;
+    w.Chart5D->installEventFilter(&counter);
+    choose(w.ComboBox6, 12);
+    click(w.RGDatoRepresentarAEMET, 2);
+    EXPECT_EQ(counter.hides, 0);
+    EXPECT_TRUE(w.Chart5D->isVisible());
+    click(w.RGTipoGraficaTempAEMET, 0);
+    EXPECT_FALSE(w.Chart5D->isVisible());
+    EXPECT_TRUE(w.Chart4->isVisible());
+    w.Chart5D->removeEventFilter(&counter);
 }
 
 TEST_F(ResultPagesTest, TheDiagramNamesItsCurvesAndReadsTheAirUnderThePointer) {
