@@ -1,6 +1,7 @@
 // climstat-cli run in-process: the acceptance commands, exit statuses and one-line messages.
 
 #include "cli/cli.h"
+#include "cli/run_cli.h"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = test::CliResult;
 
 class CliTest : public testing::Test {
   protected:
@@ -36,10 +33,7 @@ class CliTest : public testing::Test {
     void TearDown() override { fs::remove_all(dir_); }
 
     Result cli(const std::vector<std::string>& args) {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = run(args, out, err, dir_ + "/bin");
-        return {status, out.str(), err.str()};
+        return test::runCommandLine(args, dir_ + "/bin");
     }
 
     // A failure says why in exactly one line.

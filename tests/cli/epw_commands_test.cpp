@@ -10,23 +10,18 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/run_cli.h"
 #include "support/epw_writer.h"
 #include "support/test_data.h"
 
 namespace climstat {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = test::CliResult;
 
 Result run(std::vector<std::string> args) {
     args.insert(args.begin(), {"--decimal-separator", "."});
-    std::ostringstream out, err;
-    const int status = cli::run(args, out, err, "");
-    return {status, out.str(), err.str()};
+    return test::runCommandLine(args);
 }
 
 std::string chicago() {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/run_cli.h"
 #include "support/met_writer.h"
 #include "support/station_builder.h"
 #include "support/test_data.h"
@@ -16,16 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Outcome = test::CliResult;
 
 Outcome cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::run(args, out, err, "");
-    return {status, out.str(), err.str()};
+    return test::runCommandLine(args);
 }
 
 TEST(CommandLine, HelpVersionAndTheOptionsThatCannotMeanTwoThings) {

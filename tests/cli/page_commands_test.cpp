@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "cli/run_cli.h"
 #include "data/met_file.h"
 #include "data/typical_year.h"
 #include "output/average_export.h"
@@ -20,11 +21,7 @@
 namespace climstat {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = test::CliResult;
 
 // Runs climstat-cli on a zone file of the 2013 list, with a point as decimal separator unless
 // the arguments choose one.
@@ -36,9 +33,7 @@ Result runAt(const std::string& zone, std::vector<std::string> args) {
         full.push_back(".");
     }
     full.insert(full.end(), args.begin(), args.end());
-    std::ostringstream out, err;
-    const int status = cli::run(full, out, err, "");
-    return {status, out.str(), err.str()};
+    return test::runCommandLine(full);
 }
 
 Result runCli(std::vector<std::string> args) {

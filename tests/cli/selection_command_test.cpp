@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "cli/run_cli.h"
 #include "data/met_file.h"
 #include "data/typical_year.h"
 #include "support/test_data.h"
@@ -13,20 +14,14 @@
 namespace climstat {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = test::CliResult;
 
 Result runCli(std::vector<std::string> args) {
     std::vector<std::string> full = {"--data-dir", climstat::test::realDatabaseDir(),
                                      "--source",   "cte2013",
                                      "--location", "D3_peninsula"};
     full.insert(full.end(), args.begin(), args.end());
-    std::ostringstream out, err;
-    const int status = cli::run(full, out, err, "");
-    return {status, out.str(), err.str()};
+    return test::runCommandLine(full);
 }
 
 long selectedHours(const std::string& out) {

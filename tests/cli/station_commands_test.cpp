@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "cli/run_cli.h"
 #include "data/station_file.h"
 #include "support/station_builder.h"
 #include "support/test_data.h"
@@ -13,11 +14,7 @@
 namespace climstat {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = test::CliResult;
 
 class StationCommandsTest : public ::testing::Test {
   protected:
@@ -26,9 +23,7 @@ class StationCommandsTest : public ::testing::Test {
 
     Result run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--data-dir", folder_ + "/db", "--decimal-separator", "."});
-        std::ostringstream out, err;
-        const int status = cli::run(args, out, err, "");
-        return {status, out.str(), err.str()};
+        return test::runCommandLine(args);
     }
     std::string writeInput(const std::string& text) {
         const std::string path = folder_ + "/input.csv";

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/run_cli.h"
 #include "core/analysis_state.h"
 #include "data/typical_year.h"
 #include "support/test_data.h"
@@ -18,11 +19,7 @@
 namespace climstat {
 namespace {
 
-struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using Result = test::CliResult;
 
 Result runCli(std::vector<std::string> args) {
     std::vector<std::string> full = {"--data-dir", test::realDatabaseDir()};
@@ -30,13 +27,7 @@ Result runCli(std::vector<std::string> args) {
         full.insert(full.end(), {"--decimal-separator", "."});
     }
     full.insert(full.end(), args.begin(), args.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    Result r;
-    r.code = cli::run(full, out, err, "");
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+    return test::runCommandLine(full);
 }
 
 std::vector<std::string> split(const std::string& text, const std::string& separator) {
@@ -100,7 +91,7 @@ TEST(FrequenciesCommand, HoursSumToEveryMonthPercentagesTo100AndCumulativeEndsAt
                                                     "frequencies", "--variable", variable};
             auto args = where;
             Result hours = runCli(args);
-            ASSERT_EQ(hours.code, 0) << hours.err;
+            ASSERT_EQ(hours.status, 0) << hours.err;
             FileTable t = readTable(hours.out, 7);
             ASSERT_GE(t.labels.size(), 2u);
             EXPECT_EQ(t.labels.back(), "suma");
@@ -144,7 +135,7 @@ TEST(FrequenciesCommand, ColdestZoneStartsWithTheClassBelowMinus4) {
     CLIMSTAT_NEED_REAL_DATA();
     const Result r = runCli(
         {"--source", "cte2013", "--location", "E1_peninsula", "frequencies", "--variable", "0"});
-    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(r.status, 0) << r.err;
     const FileTable t = readTable(r.out, 7);
     EXPECT_EQ(t.labels.front(), "<-4");
     EXPECT_EQ(t.labels[1], ">=-4 y <-3");
@@ -164,7 +155,7 @@ TEST(FrequenciesCommand, WritesTheSameBytesToAFileAndTakesTheKindWithItsOwnOptio
     auto args = where;
     args.insert(args.end(), {"frequencies", "--variable", "rh", "--kind", "mean-ts"});
     const Result toStdout = runCli(args);
-    ASSERT_EQ(toStdout.code, 0) << toStdout.err;
+    ASSERT_EQ(toStdout.status, 0) << toStdout.err;
     EXPECT_NE(toStdout.out.find("Tipo= Temp. seca media (\xBA"
                                 "C)\r\n"),
               std::string::npos);
@@ -172,7 +163,7 @@ TEST(FrequenciesCommand, WritesTheSameBytesToAFileAndTakesTheKindWithItsOwnOptio
 
     args.insert(args.end(), {"--output", file});
     const Result toFile = runCli(args);
-    ASSERT_EQ(toFile.code, 0) << toFile.err;
+    ASSERT_EQ(toFile.status, 0) << toFile.err;
     EXPECT_EQ(toFile.out, "");
     std::ifstream in(file, std::ios::binary);
     const std::string written((std::istreambuf_iterator<char>(in)), {});
@@ -182,7 +173,7 @@ TEST(FrequenciesCommand, WritesTheSameBytesToAFileAndTakesTheKindWithItsOwnOptio
     // output.
     args = where;
     args.insert(args.end(), {"frequencies", "--variable", "ts", "--output", file});
-    ASSERT_EQ(runCli(args).code, 0);
+    ASSERT_EQ(runCli(args).status, 0);
     std::ifstream again(file, std::ios::binary);
     const std::string hours((std::istreambuf_iterator<char>(again)), {});
     EXPECT_NE(hours.find("Tipo= N\xBA horas\r\n"), std::string::npos);
@@ -192,12 +183,12 @@ TEST(FrequenciesCommand, WritesTheSameBytesToAFileAndTakesTheKindWithItsOwnOptio
     // The old way of naming the kind with --output would write a file named after it.
     args = where;
     args.insert(args.end(), {"frequencies", "--variable", "ts", "--output", "9"});
-    EXPECT_EQ(runCli(args).code, 0);  // "9" names no kind: a file of that name, in the cwd
+    EXPECT_EQ(runCli(args).status, 0);  // "9" names no kind: a file of that name, in the cwd
     std::filesystem::remove("9");
     args = where;
     args.insert(args.end(), {"frequencies", "--variable", "ts", "--output", "frequencies"});
     const Result old = runCli(args);
-    EXPECT_EQ(old.code, cli::kExitUsage);
+    EXPECT_EQ(old.status, cli::kExitUsage);
     EXPECT_NE(old.err.find("--kind"), std::string::npos);
     std::filesystem::remove_all(dir);
 }
@@ -211,17 +202,17 @@ TEST(FrequenciesCommand, RefusesWhatItCannotDo) {
         return runCli(args);
     };
     Result r = withArgs({"frequencies"});
-    EXPECT_EQ(r.code, cli::kExitUsage);
+    EXPECT_EQ(r.status, cli::kExitUsage);
     r = withArgs({"frequencies", "--variable", "6"});
-    EXPECT_EQ(r.code, cli::kExitUsage);
+    EXPECT_EQ(r.status, cli::kExitUsage);
     EXPECT_NE(r.err.find("unknown variable"), std::string::npos);
     r = withArgs({"frequencies", "--variable", "ts", "--output", "a.txt", "--output", "b.txt"});
-    EXPECT_EQ(r.code, cli::kExitUsage);
+    EXPECT_EQ(r.status, cli::kExitUsage);
     r = withArgs({"frequencies", "--variable", "ts", "--first", "ts:min:abc"});
-    EXPECT_EQ(r.code, cli::kExitUsage);
+    EXPECT_EQ(r.status, cli::kExitUsage);
     EXPECT_NE(r.err.find("'abc' is not a valid floating point value"), std::string::npos);
     r = withArgs({"frequencies", "--variable", "ts", "--output", "/no/such/folder/salida.txt"});
-    EXPECT_EQ(r.code, cli::kExitDataFile);
+    EXPECT_EQ(r.status, cli::kExitDataFile);
     EXPECT_NE(r.err.find("/no/such/folder/salida.txt"), std::string::npos);
     EXPECT_EQ(r.out, "");
 }
@@ -230,7 +221,7 @@ TEST(FrequenciesCommand, ARangeFilterLowersTheHours) {
     CLIMSTAT_NEED_REAL_DATA();
     const Result r = runCli({"--source", "cte2013", "--location", "D3_peninsula", "--first",
                              "ts:min:25", "frequencies", "--variable", "ts"});
-    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(r.status, 0) << r.err;
     const FileTable t = readTable(r.out, 7);
     EXPECT_GT(t.cells.back()[12], 0.0);
     EXPECT_LT(t.cells.back()[12], 8760.0);
@@ -256,7 +247,7 @@ TEST(DegreeCommands, DegreeHoursOfAYearAreTheHourlySums) {
                                              "degree-hours"};
             if (coolingPage) args.push_back("--cooling");
             const Result r = runCli(args);
-            ASSERT_EQ(r.code, 0) << r.err;
+            ASSERT_EQ(r.status, 0) << r.err;
             const auto rows = degreeRows(r.out);
             ASSERT_EQ(rows.size(), 6u);
             for (int b = 0; b < 6; ++b) {
@@ -293,7 +284,7 @@ TEST(DegreeCommands, DegreeDaysOfAYearAreTheSumsOfTheDailyMeanDifferences) {
                                              "--interval", "3",       "degree-days"};
             if (coolingPage) args.push_back("--cooling");
             const Result r = runCli(args);
-            ASSERT_EQ(r.code, 0) << r.err;
+            ASSERT_EQ(r.status, 0) << r.err;
             const auto rows = degreeRows(r.out);
             EXPECT_NE(r.out.find(coolingPage ? "Tipo= Grados dia de Refrigeracion\r\n"
                                              : "Tipo= Grados dia de Calefaccion\r\n"),
@@ -329,7 +320,7 @@ TEST(DegreeCommands, AreNotOfferedWithARangeFilter) {
     for (const char* command : {"degree-hours", "degree-days"}) {
         const Result r = runCli({"--source", "cte2013", "--location", "D3_peninsula", "--second",
                                  "rh:max:60", command});
-        EXPECT_EQ(r.code, cli::kExitUsage) << command;
+        EXPECT_EQ(r.status, cli::kExitUsage) << command;
         EXPECT_NE(r.err.find("variable-range filter"), std::string::npos);
     }
 }
@@ -337,7 +328,7 @@ TEST(DegreeCommands, AreNotOfferedWithARangeFilter) {
 TEST(DesignCommand, PrintsEveryResultAndTheCounts) {
     CLIMSTAT_NEED_REAL_DATA();
     const Result r = runCli({"--source", "cte2013", "--location", "E1_peninsula", "design"});
-    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(r.status, 0) << r.err;
     const std::vector<std::string> lines = split(r.out, "\n");
     ASSERT_EQ(lines.size(), 24u);
     EXPECT_EQ(lines.back(), "");

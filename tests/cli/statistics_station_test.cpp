@@ -11,17 +11,14 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/run_cli.h"
 #include "core/calendar.h"
 #include "support/test_data.h"
 
 namespace climstat {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Result = test::CliResult;
 
 constexpr int kMissingYear = 2000;  // 3 January 2000 loses its 5th hour
 constexpr int kMissingDay = 3;
@@ -69,13 +66,7 @@ class StatisticsStationTest : public ::testing::Test {
 
     Result run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--data-dir", folder_ + "/db", "--decimal-separator", "."});
-        std::ostringstream out;
-        std::ostringstream err;
-        Result r;
-        r.status = cli::run(args, out, err, "");
-        r.out = out.str();
-        r.err = err.str();
-        return r;
+        return test::runCommandLine(args);
     }
 
     std::string folder_;
