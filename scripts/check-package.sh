@@ -19,7 +19,7 @@ for path in usr/bin/climstat usr/bin/climstat-cli usr/share/applications/climsta
             usr/share/icons/hicolor/48x48/apps/climstat.png \
             usr/share/icons/hicolor/256x256/apps/climstat.png \
             usr/share/metainfo/io.github.climstat.climstat.metainfo.xml \
-            usr/share/man/man1/climstat.1 usr/share/man/man1/climstat-cli.1 \
+            usr/share/man/man1/climstat.1.gz usr/share/man/man1/climstat-cli.1.gz \
             usr/share/doc/climstat/copyright usr/share/doc/climstat/README.md; do
     grep -q "\./$path\$" <<<"$listing" || { echo "missing from the package: $path"; exit 1; }
 done

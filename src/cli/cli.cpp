@@ -1,9 +1,12 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
+#include <initializer_list>
 #include <ostream>
 #include <streambuf>
+#include <string>
 #include <string_view>
 
 #include "core/errors.h"
@@ -17,79 +20,132 @@ namespace {
 struct Command {
     std::string_view name;
     int (*run)(Context&);
-    std::string_view usage;
+    std::string_view synopsis;
+    std::string_view description;
 };
 
 constexpr std::array kCommands = {
-    Command{"info", commandInfo,
-            "info                       location, altitude, pressure, latitude, year slots, "
-            "hours read\n"
-            "                           (EPW: the file's header and its design conditions beside "
-            "climstat's)"},
-    Command{"psychro", commandPsychro,
-            "psychro --t T --w W (--pt P | --altitude Z)   every humid-air property of one "
-            "state"},
-    Command{"selection", commandSelection,
-            "selection [--list]         selected hours per month and year slot (--list: their "
-            "hour indices, day by day)"},
-    Command{"averages", commandAverages,
-            "averages --variable V      file of the hourly-average page (V: ts tw tdp w h rh "
-            "or 0..5)"},
-    Command{"hourly-values", commandHourlyValues,
-            "hourly-values              file of the hourly-value page (typical-year data)"},
-    Command{"diagram", commandDiagram,
-            "diagram [--year N|all]     psychrometric diagram as CSV series,x,y (N 1997..2008, "
-            "default 2007;\n"
-            "                           EPW years: one of theirs, default the last)"},
+    Command{"info", commandInfo, "info",
+            "location, altitude, pressure, latitude, year slots, hours read (EPW: the file's "
+            "header and its design conditions beside climstat's)"},
+    Command{"psychro", commandPsychro, "psychro --t T --w W (--pt P | --altitude Z)",
+            "every humid-air property of one state"},
+    Command{"selection", commandSelection, "selection [--list]",
+            "selected hours per month and year slot (--list: their hour indices, day by day)"},
+    Command{"averages", commandAverages, "averages --variable V",
+            "file of the hourly-average page (V: ts tw tdp w h rh or 0..5)"},
+    Command{"hourly-values", commandHourlyValues, "hourly-values",
+            "file of the hourly-value page (typical-year data)"},
+    Command{"diagram", commandDiagram, "diagram [--year N|all]",
+            "psychrometric diagram as CSV series,x,y (station: N 1997..2008, default 2007; EPW "
+            "years: one of theirs, default the last)"},
     Command{"write-station", commandWriteStation,
-            "write-station --code CODE (--input FILE.csv | --isd-lite FILE ...) [--utc-offset H]\n"
-            "                           the station's two files in the data folder from lines "
-            "YYYY-MM-DD;HH;T;RH\n"
-            "                           (hour 1..24, degC, %; an empty field is missing) or from "
-            "ISD-Lite files\n"
-            "                           (UTC, plain or .gz; local time +1 h, 0 h on the Canary "
-            "Islands, or H)"},
-    Command{"design", commandDesign,
-            "design                     design conditions (NAME;value, empty when undefined) "
-            "and the observation counts"},
-    Command{"frequencies", commandFrequencies,
-            "frequencies --variable V [--kind K]   file of the frequency page\n"
-            "                           (V: ts tw tdp w h rh or 0..5; K: hours frequencies "
-            "cumulative mean-ts\n"
-            "                           mean-tw mean-tdp mean-w mean-h mean-rh or 0..8, default "
-            "hours)"},
-    Command{"degree-hours", commandDegreeHours,
-            "degree-hours [--cooling]   file of the degree-hour page (heating unless --cooling)"},
-    Command{"degree-days", commandDegreeDays,
-            "degree-days [--cooling]    file of the degree-day page (heating unless --cooling)"},
-    Command{"locations", commandLocations,
-            "locations [--source S]     names of the typical-year lists (S cte2006 or cte2013) "
-            "and whether\n"
-            "                           the data folder holds each file"},
+            "write-station --code CODE (--input FILE.csv | --isd-lite FILE ...) [--utc-offset H]",
+            "the station's two files in the data folder, from lines YYYY-MM-DD;HH;T;RH (hour "
+            "1..24, degC, %; an empty field is missing) or from ISD-Lite files (UTC, plain or "
+            ".gz; local time +1 h, 0 h on the Canary Islands, or H)"},
+    Command{"design", commandDesign, "design",
+            "design conditions (NAME;value, empty when undefined) and the observation counts"},
+    Command{"frequencies", commandFrequencies, "frequencies --variable V [--kind K]",
+            "file of the frequency page (V: ts tw tdp w h rh or 0..5; K: hours frequencies "
+            "cumulative mean-ts mean-tw mean-tdp mean-w mean-h mean-rh or 0..8, default hours)"},
+    Command{"degree-hours", commandDegreeHours, "degree-hours [--cooling]",
+            "file of the degree-hour page (heating unless --cooling)"},
+    Command{"degree-days", commandDegreeDays, "degree-days [--cooling]",
+            "file of the degree-day page (heating unless --cooling)"},
+    Command{"locations", commandLocations, "locations [--source S]",
+            "names of the typical-year lists (S cte2006 or cte2013) and whether the data folder "
+            "holds each file"},
 };
 
-constexpr std::string_view kUsageHead =
-    "usage: climstat-cli [options] COMMAND [command options]\n"
-    "\n"
-    "location   --source cte2006|cte2013 --location NAME\n"
-    "           --source aemet --station CODE [--extrapolation 0..3] [--locality-altitude Z]\n"
-    "           --met FILE --altitude Z\n"
-    "           --source epw --epw FILE [--epw FILE ...] (one year: a typical year; several: "
-    "years)\n"
-    "selection  --interval 0..12   --first VAR:min|max:LIMIT   --second VAR:min|max:LIMIT\n"
-    "           (VAR: ts tw tdp w rh h, or none)\n"
-    "           --day-type FIRST-LAST:TYPE (days of the year 1..365, type 1..7; repeatable)\n"
-    "           --schedule TYPE:HOURS (type 1..6, hours such as 8-13,16-19; repeatable)\n"
-    "global     --data-dir DIR   --decimal-separator . or ,   --output FILE (- for standard "
-    "output)\n"
-    "           --verbose (the station reader's trace lines)   -h, --help   --version\n"
-    "\n"
-    "commands (COMMAND --help for one):\n";
+struct HelpItem {
+    std::string_view synopsis;
+    std::string_view description;
+};
+
+struct HelpGroup {
+    std::string_view heading;
+    std::initializer_list<HelpItem> items;
+};
+
+const std::array<HelpGroup, 3> kOptionGroups = {{
+    {"Location:",
+     {{"--source cte2006|cte2013 --location NAME",
+       "a location of the building code's typical-year lists"},
+      {"--source aemet --station CODE [--extrapolation 0..3] [--locality-altitude Z]",
+       "a weather station's two files in the data folder"},
+      {"--met FILE --altitude Z",
+       "a typical-year file of one's own and the altitude of its data (m)"},
+      {"--source epw --epw FILE [--epw FILE ...]",
+       "EPW files of one place (one year: a typical year; several: actual years)"}}},
+    {"Selection:",
+     {{"--interval 0..12", "the interval preset"},
+      {"--first VAR:min|max:LIMIT, --second VAR:min|max:LIMIT",
+       "the limits on two humid-air variables (VAR: ts tw tdp w rh h, or none)"},
+      {"--day-type FIRST-LAST:TYPE",
+       "the day type of days of the year (days 1..365, type 1..7; repeatable)"},
+      {"--schedule TYPE:HOURS",
+       "the hours of a day type (type 1..6, hours such as 8-13,16-19; repeatable)"}}},
+    {"Options:",
+     {{"--data-dir DIR", "the data folder"},
+      {"--decimal-separator . or ,",
+       "the decimal separator of the numbers written (default: the locale's)"},
+      {"--output FILE", "where the result goes (- for standard output)"},
+      {"--verbose", "the station reader's trace lines"},
+      {"-h, --help", "this text; COMMAND --help the text of one command"},
+      {"--version", "the program's name and version"}}},
+}};
+
+// Words from column `column` up to column 80, each further line indented to `column`; the
+// first line starts at column `at`.
+void printWrapped(std::ostream& out, std::string_view text, std::size_t column, std::size_t at) {
+    constexpr std::size_t kWidth = 80;
+    out << std::string(column > at ? column - at : 0, ' ');
+    at = std::max(at, column);
+    bool lineStart = true;
+    while (!text.empty()) {
+        const std::size_t space = text.find(' ');
+        const std::string_view word = text.substr(0, space);
+        text = space == std::string_view::npos ? std::string_view() : text.substr(space + 1);
+        if (!lineStart && at + 1 + word.size() > kWidth) {
+            out << '\n' << std::string(column, ' ');
+            at = column;
+            lineStart = true;
+        }
+        if (!lineStart) {
+            out << ' ';
+            ++at;
+        }
+        out << word;
+        at += word.size();
+        lineStart = false;
+    }
+    out << '\n';
+}
+
+// "  SYNOPSIS  description", the description from column 24 (on the synopsis line when it
+// leaves room): the layout that terminals and the manual page made from this text read well.
+void printItem(std::ostream& out, std::string_view synopsis, std::string_view description) {
+    constexpr std::size_t kColumn = 24;
+    out << "  " << synopsis;
+    std::size_t at = 2 + synopsis.size();
+    if (at + 2 > kColumn) {
+        out << '\n';
+        at = 0;
+    }
+    printWrapped(out, description, kColumn, at);
+}
 
 void printUsage(std::ostream& out) {
-    out << kUsageHead;
+    out << "usage: climstat-cli [options] COMMAND [command options]\n";
+    for (const HelpGroup& group : kOptionGroups) {
+        out << '\n' << group.heading << '\n';
+        for (const HelpItem& item : group.items)
+            printItem(out, item.synopsis, item.description);
+    }
+    out << "\nCommands:\n";
     for (const Command& command : kCommands)
-        out << "  " << command.usage << '\n';
+        printItem(out, command.synopsis, command.description);
 }
 
 char separatorOption(const Arguments& args) {
@@ -163,7 +219,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             if (candidate.name == ctx.args.command) command = &candidate;
         }
         if (command != nullptr && ctx.args.flag("help")) {
-            out << "usage: climstat-cli [options] " << command->usage << '\n';
+            out << "usage: climstat-cli [options] " << command->synopsis << "\n\n";
+            printWrapped(out, command->description, 2, 0);
             return kExitOk;
         }
         if (ctx.args.flag("help") || ctx.args.command.empty() || ctx.args.command == "help") {
