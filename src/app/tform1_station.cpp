@@ -263,10 +263,13 @@ QWidget* TForm1::buildStationPage() {
                        "estaciones); se recuerda para los próximos arranques"));
     left->addWidget(BCarpetaDatos, 0, Qt::AlignLeft);
     left->addStretch(1);
-    for (QWidget* w : {static_cast<QWidget*>(RGTiposDatos), static_cast<QWidget*>(choice),
-                       static_cast<QWidget*>(RGAEMET), static_cast<QWidget*>(info),
-                       static_cast<QWidget*>(BImportar), static_cast<QWidget*>(LCarpeta),
-                       static_cast<QWidget*>(LInformeDatos), static_cast<QWidget*>(LAvisoDatos)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(RGTiposDatos), static_cast<QWidget*>(choice),
+          static_cast<QWidget*>(RGAEMET), static_cast<QWidget*>(info),
+          static_cast<QWidget*>(BImportar), static_cast<QWidget*>(LCarpeta),
+          static_cast<QWidget*>(LInformeDatos), static_cast<QWidget*>(LAvisoDatos), notices}) {
+        // The notices' panel too: laid out wider than its labels, it would ask for the height
+        // of their text at its width and cut off the lines they wrap to at theirs.
         w->setMinimumWidth(380);
         w->setMaximumWidth(560);
     }

@@ -400,6 +400,18 @@ TEST_F(ShellTest, AFirstStartWithoutDataSaysSoInViewOfTheSmallestWindow) {
     const QRect notice(w.LAvisoDatos->mapTo(area->viewport(), QPoint(0, 0)), w.LAvisoDatos->size());
     EXPECT_TRUE(area->viewport()->rect().contains(notice))
         << notice.y() << " + " << notice.height() << " in " << area->viewport()->height();
+    // Whole under every data source and window size: no line of it cut off at the bottom.
+    for (const QSize size : {QSize(1024, 600), QSize(1288, 768), QSize(1920, 1080)}) {
+        w.resize(size);
+        for (int source : {3, 0, 1, 2}) {
+            click(w.RGTiposDatos, source);
+            QApplication::processEvents();
+            ASSERT_FALSE(w.LAvisoDatos->text().isEmpty()) << source;
+            EXPECT_GE(w.LAvisoDatos->height(),
+                      w.LAvisoDatos->heightForWidth(w.LAvisoDatos->width()))
+                << "source " << source << " at " << size.width() << " x " << size.height();
+        }
+    }
 }
 
 TEST_F(ShellTest, TheFolderOfAStationsFilesGoesWithItsLabels) {
