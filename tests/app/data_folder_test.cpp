@@ -21,7 +21,7 @@ TEST_F(DataFolderChoiceTest, AChosenFolderIsCheckedUsedAndRememberedForTheNextSt
     EXPECT_TRUE(w.LAvisoDatos->text().contains(QStringLiteral("«Elegir carpeta de datos…»")));
 
     // A folder without any climate file of the lists or the catalogue is refused.
-    const std::string empty = makeTempDir("chosen-empty");
+    const std::string empty = ownTempDir("chosen-empty");
     EXPECT_FALSE(w.chooseDataFolder(QString::fromStdString(empty)));
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QString::fromStdString(empty)));
@@ -53,7 +53,7 @@ TEST_F(DataFolderChoiceTest, AChosenFolderIsCheckedUsedAndRememberedForTheNextSt
 
 TEST_F(DataFolderChoiceTest, AFolderGivenAtTheStartStaysInUseAndTheChoiceWaits) {
     CLIMSTAT_NEED_REAL_DATA();
-    const std::string given = makeTempDir("given");
+    const std::string given = ownTempDir("given");
     app::TForm1& w = open(given);
     ASSERT_TRUE(w.chooseDataFolder(QString::fromStdString(realDatabaseDir())));
     EXPECT_EQ(w.setup().dataFolder.folder, given);

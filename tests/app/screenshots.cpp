@@ -489,7 +489,8 @@ int main(int argc, char** argv) {
         climstat::app::WindowSetup setup;
         setup.programFolder = "/nonexistent";
         setup.folderInputs.programFolder = setup.programFolder;
-        setup.folderInputs.home = climstat::test::makeTempDir("screenshots-home");
+        const std::string home = climstat::test::makeTempDir("screenshots-home");
+        setup.folderInputs.home = home;
         setup.dataFolder = climstat::resolveDataFolder(setup.folderInputs);
         TForm1 w(setup);
         w.resize(1024, 600);
@@ -497,6 +498,7 @@ int main(int argc, char** argv) {
         settle();
         QTest::mouseClick(w.Image5, Qt::LeftButton, {}, QPoint(40, 40));
         save(w, "24-1024x600-sin-carpeta-de-datos");
+        std::filesystem::remove_all(home);
     }
     {
         auto window = openWindow(folder, {1920, 1080});

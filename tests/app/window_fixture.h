@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/tform1.h"
 #include "support/station_builder.h"
@@ -18,7 +19,18 @@ namespace climstat::test {
 // One window on a data folder, with message boxes recorded instead of shown.
 class WindowTest : public ::testing::Test {
   protected:
-    void TearDown() override { app::setMessageSinkForTesting({}); }
+    void TearDown() override {
+        app::setMessageSinkForTesting({});
+        window.reset();
+        for (const std::string& dir : ownDirs)
+            std::filesystem::remove_all(dir);
+    }
+
+    // A temporary folder removed when the test ends.
+    std::string ownTempDir(const std::string& hint) {
+        ownDirs.push_back(makeTempDir(hint));
+        return ownDirs.back();
+    }
 
     app::TForm1& open(const std::string& dataFolder) {
         app::setMessageSinkForTesting([this](const QString& text) { messages << text; });
@@ -26,7 +38,7 @@ class WindowTest : public ::testing::Test {
         setup.programFolder = "/nonexistent";
         setup.folderInputs.programFolder = setup.programFolder;
         if (!dataFolder.empty()) setup.folderInputs.commandLineDir = dataFolder;
-        setup.folderInputs.xdgDataHome = makeTempDir("window-user");
+        setup.folderInputs.xdgDataHome = ownTempDir("window-user");
         userFolder = *setup.folderInputs.xdgDataHome + "/climstat/database";
         setup.dataFolder = resolveDataFolder(setup.folderInputs);
         if (dataFolder.empty()) {
@@ -66,6 +78,7 @@ class WindowTest : public ::testing::Test {
     std::unique_ptr<app::TForm1> window;
     QStringList messages;
     std::string userFolder;  // the per-user data folder of the window
+    std::vector<std::string> ownDirs;
 };
 
 // A window test with a data folder of its own: the real typical-year files and an eleven-year
