@@ -11,9 +11,13 @@
 namespace climstat::app {
 
 DiagramDecorations::DiagramDecorations(QChartView* view, QLabel* readout)
-    : QObject(view), view_(view), readout_(readout), notice_(new ChartNotice(view->chart())) {
-    view_->viewport()->setMouseTracking(true);
-    view_->viewport()->installEventFilter(this);
+    : QObject(view),
+      view_(view),
+      viewport_(view->viewport()),
+      readout_(readout),
+      notice_(new ChartNotice(view->chart())) {
+    viewport_->setMouseTracking(true);
+    viewport_->installEventFilter(this);
     connect(view_->chart(), &QChart::plotAreaChanged, this, [this] { place(); });
 }
 
@@ -105,7 +109,7 @@ void DiagramDecorations::showReadout(QPoint viewportPosition) {
 }
 
 bool DiagramDecorations::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_->viewport()) {
+    if (watched == viewport_ && readout_) {
         if (event->type() == QEvent::MouseMove)
             showReadout(static_cast<QMouseEvent*>(event)->position().toPoint());
         else if (event->type() == QEvent::Leave)

@@ -3,6 +3,7 @@
 #include <QChartView>
 #include <QLabel>
 #include <QObject>
+#include <QPointer>
 #include <vector>
 
 #include "app/charts.h"
@@ -34,7 +35,10 @@ class DiagramDecorations : public QObject {
     void showReadout(QPoint viewportPosition);
 
     QChartView* view_;
-    QLabel* readout_;
+    // The view's viewport, kept apart: its filter still sees events while the view is being
+    // destroyed, when the view is no longer one to ask.
+    QWidget* viewport_;
+    QPointer<QLabel> readout_;
     ChartNotice* notice_;
     std::vector<DiagramLabel> labels_;
     std::vector<QGraphicsSimpleTextItem*> items_;
