@@ -27,13 +27,15 @@ class HourCollector {
 
     void add(int year, int month, int day, int hour, std::int32_t t, std::int32_t h,
              std::size_t file, long line) {
-        Day& d = days_[(year * 100 + month) * 100 + day];
+        const int key = (year * 100 + month) * 100 + day;
+        RecordDay& d = days_[key];
+        std::array<std::size_t, 24>& files = files_[key];
         const auto k = static_cast<std::size_t>(hour - 1);
         if (d.line[k] != 0) {
             ErrorFields fields = pathFields(import_.files[file].path);
             fields.line = line;
             fields.value = hourText(year, month, day, hour);
-            fields.second = import_.files[d.file[k]].path;
+            fields.second = import_.files[files[k]].path;
             fields.total = d.line[k];
             import_.notes.push_back({ErrorKind::ImportHourRepeated, std::move(fields)});
             return;
@@ -41,49 +43,16 @@ class HourCollector {
         d.t[k] = t;
         d.h[k] = h;
         d.line[k] = line;
-        d.file[k] = file;
+        files[k] = file;
         ++import_.files[file].hours;
     }
 
-    void finish() {
-        StationRecords& r = import_.station.records;
-        for (const auto& [key, d] : days_) {
-            const int year = key / 10000;
-            const int month = key / 100 % 100;
-            const int day = key % 100;
-            r.temperature.push_back({year, month, day, d.t});
-            r.humidity.push_back({year, month, day, d.h});
-            r.hourLines.push_back(d.line);
-            const bool leapDay = month == 2 && day == 29;
-            for (std::size_t k = 0; k < 24; ++k) {
-                if (leapDay) {
-                    if (d.line[k] != 0) ++r.leapDayHours;
-                    continue;
-                }
-                if (d.t[k] != MISSING_RAW) {
-                    ++r.temperatureHours;
-                    if (year < kFirstFileYear + kStationYears) ++r.stationYearTemperatureHours;
-                }
-                if (d.h[k] != MISSING_RAW) ++r.humidityHours;
-            }
-            if (r.firstYear == 0) r.firstYear = year;
-            r.lastYear = year;
-        }
-    }
+    void finish() { appendRecordDays(import_.station.records, days_); }
 
   private:
-    struct Day {
-        std::array<std::int32_t, 24> t;
-        std::array<std::int32_t, 24> h;
-        std::array<long, 24> line{};
-        std::array<std::size_t, 24> file{};
-        Day() {
-            t.fill(MISSING_RAW);
-            h.fill(MISSING_RAW);
-        }
-    };
     HourlyImport& import_;
-    std::map<int, Day> days_;
+    std::map<int, RecordDay> days_;                     // key yyyymmdd
+    std::map<int, std::array<std::size_t, 24>> files_;  // the file that gave each hour
 };
 
 void refuse(HourlyImport& import, ErrorKind kind, const std::string& path) {

@@ -65,21 +65,36 @@ std::int32_t rounded(double value) {
     return static_cast<std::int32_t>(std::lround(value));
 }
 
-struct DayValues {
-    std::array<std::int32_t, 24> t;
-    std::array<std::int32_t, 24> h;
-    std::array<long, 24> line{};  // line that gave the hour, 0 when none
-    DayValues() {
-        t.fill(MISSING_RAW);
-        h.fill(MISSING_RAW);
-    }
-};
-
 }  // namespace
+
+void appendRecordDays(StationRecords& records, const std::map<int, RecordDay>& days) {
+    for (const auto& [key, values] : days) {
+        const int year = key / 10000;
+        const int month = key / 100 % 100;
+        const int day = key % 100;
+        records.temperature.push_back({year, month, day, values.t});
+        records.humidity.push_back({year, month, day, values.h});
+        records.hourLines.push_back(values.line);
+        const bool leapDay = month == 2 && day == 29;
+        for (std::size_t k = 0; k < 24; ++k) {
+            if (leapDay) {
+                if (values.line[k] != 0) ++records.leapDayHours;
+                continue;
+            }
+            if (values.t[k] != MISSING_RAW) {
+                ++records.temperatureHours;
+                if (year < kFirstFileYear + kStationYears) ++records.stationYearTemperatureHours;
+            }
+            if (values.h[k] != MISSING_RAW) ++records.humidityHours;
+        }
+        if (records.firstYear == 0) records.firstYear = year;
+        records.lastYear = year;
+    }
+}
 
 StationRecords readStationRecords(std::istream& in, char decimalSeparator) {
     StationRecords result;
-    std::map<int, DayValues> days;  // key yyyymmdd
+    std::map<int, RecordDay> days;  // key yyyymmdd
     std::string line;
     long lineNumber = 0;
     // Only the first errors are worded; the rest are counted, with no text made for them.
@@ -170,38 +185,17 @@ StationRecords readStationRecords(std::istream& in, char decimalSeparator) {
             }
         }
 
-        DayValues& values = days[(*year * 100 + *month) * 100 + *day];
+        RecordDay& values = days[(*year * 100 + *month) * 100 + *day];
         const auto k = static_cast<std::size_t>(*hour - 1);
         if (values.line[k] != 0) {
             fail(ErrorKind::RecordHourRepeated, date, *hour, values.line[k]);
             continue;
         }
         values.line[k] = lineNumber;
-        const bool leapDay = *month == 2 && *day == 29;
-        if (leapDay) ++result.leapDayHours;
-        if (tenths) {
-            values.t[k] = *tenths;
-            if (!leapDay) {
-                ++result.temperatureHours;
-                if (*year < kFirstFileYear + kStationYears) ++result.stationYearTemperatureHours;
-            }
-        }
-        if (rh) {
-            values.h[k] = rounded(*rh);
-            if (!leapDay) ++result.humidityHours;
-        }
+        if (tenths) values.t[k] = *tenths;
+        if (rh) values.h[k] = rounded(*rh);
     }
-
-    for (const auto& [key, values] : days) {
-        const int year = key / 10000;
-        const int month = key / 100 % 100;
-        const int day = key % 100;
-        result.temperature.push_back({year, month, day, values.t});
-        result.humidity.push_back({year, month, day, values.h});
-        result.hourLines.push_back(values.line);
-        if (result.firstYear == 0) result.firstYear = year;
-        result.lastYear = year;
-    }
+    appendRecordDays(result, days);
     return result;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <iosfwd>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,21 @@ struct StationRecords {
     int firstYear = 0;                     // 0 when no line was read
     int lastYear = 0;
 };
+
+// The hours of one day as records give them, hour h at index h - 1.
+struct RecordDay {
+    std::array<std::int32_t, 24> t;  // tenths of a degree, MISSING_RAW when not given
+    std::array<std::int32_t, 24> h;  // whole percent, MISSING_RAW when not given
+    std::array<long, 24> line{};     // line that gave the hour, 0 when none
+    RecordDay() {
+        t.fill(MISSING_RAW);
+        h.fill(MISSING_RAW);
+    }
+};
+
+// Appends days keyed yyyymmdd (in their order) to `records`: their temperature, humidity and
+// line records, the hours they count (29 February apart) and the first and last years.
+void appendRecordDays(StationRecords& records, const std::map<int, RecordDay>& days);
 
 // Reads lines "YYYY-MM-DD;HH;T;RH": a date of 1997..2008, the hour of the day 1..24, the dry
 // bulb in degC (-90..70, the range a station load accepts, after rounding to tenths) and the
