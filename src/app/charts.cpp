@@ -17,6 +17,22 @@
 
 namespace climstat::app {
 
+namespace {
+
+// The colours of a 3D surface from its lowest value (0) to its highest (1): red, yellow, navy.
+QGradientStops surfaceColours() {
+    return {{0.0, Qt::red}, {0.5, Qt::yellow}, {1.0, QColor(0, 0, 128)}};
+}
+
+// The large bold font of a chart's notice.
+QFont noticeFont(QFont font) {
+    font.setPointSize(font.pointSize() + 6);
+    font.setBold(true);
+    return font;
+}
+
+}  // namespace
+
 void setAxisTitle(QAbstractAxis* axis, const QString& title) {
     if (!title.contains(QStringLiteral("  "))) {
         axis->setTitleText(title);
@@ -28,10 +44,7 @@ void setAxisTitle(QAbstractAxis* axis, const QString& title) {
 
 ChartNotice::ChartNotice(QChart* chart)
     : QObject(chart), chart_(chart), item_(new QGraphicsSimpleTextItem(chart)) {
-    QFont font = item_->font();
-    font.setPointSize(font.pointSize() + 6);
-    font.setBold(true);
-    item_->setFont(font);
+    item_->setFont(noticeFont(item_->font()));
     item_->setBrush(QColor(120, 0, 0));
     item_->setZValue(20);
     item_->hide();
@@ -187,10 +200,7 @@ PixelColumns LineChart::pixelColumns() const {
 void LineChart::draw(std::size_t index, bool force) {
     Line& line = lines_[index];
     const PixelColumns columns = pixelColumns();
-    const bool sameColumns =
-        line.drawnFor.xMin == columns.xMin && line.drawnFor.xMax == columns.xMax &&
-        line.drawnFor.left == columns.left && line.drawnFor.width == columns.width;
-    if (!force && line.drawn && sameColumns) return;
+    if (!force && line.drawn && line.drawnFor == columns) return;
     const std::vector<std::vector<ChartPoint>> runs = drawnLineRuns(line.points, columns);
     QLineSeries* series = series_[index];
     while (line.parts.size() < runs.size()) {
@@ -308,9 +318,7 @@ void ColourScale::paintEvent(QPaintEvent*) {
     const int margin = fontMetrics().height();
     const QRect bar(6, margin, 16, height() - 2 * margin);
     QLinearGradient gradient(bar.bottomLeft(), bar.topLeft());
-    gradient.setColorAt(0.0, Qt::red);
-    gradient.setColorAt(0.5, Qt::yellow);
-    gradient.setColorAt(1.0, QColor(0, 0, 128));
+    gradient.setStops(surfaceColours());
     painter.fillRect(bar, gradient);
     painter.setPen(Qt::black);
     painter.drawRect(bar);
@@ -338,10 +346,7 @@ SurfaceChart::SurfaceChart(const QString& objectName, QWidget* parent) : QWidget
     notice_->setObjectName(objectName + "_notice");
     notice_->setAlignment(Qt::AlignCenter);
     notice_->setStyleSheet(QStringLiteral("background: white; color: #780000;"));
-    QFont font = notice_->font();
-    font.setPointSize(font.pointSize() + 6);
-    font.setBold(true);
-    notice_->setFont(font);
+    notice_->setFont(noticeFont(notice_->font()));
     notice_->hide();
     layout->addWidget(notice_, 1);
     setMinimumSize(400, 300);
@@ -369,9 +374,7 @@ void SurfaceChart::start() {
     series_->setDrawMode(QSurface3DSeries::DrawSurface);
     series_->setFlatShadingEnabled(false);
     QLinearGradient gradient;
-    gradient.setColorAt(0.0, Qt::red);
-    gradient.setColorAt(0.5, Qt::yellow);
-    gradient.setColorAt(1.0, QColor(0, 0, 128));
+    gradient.setStops(surfaceColours());
     series_->setBaseGradient(gradient);
     series_->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
     surface_->addSeries(series_);
@@ -404,7 +407,6 @@ void SurfaceChart::start() {
 void SurfaceChart::setData(const std::vector<SurfacePoint>& points, const QString& valueTitle,
                            const QString& dayTitle, const QString& hourTitle,
                            const QString& notice) {
-    pointCount_ = static_cast<int>(points.size());
     notice_->setText(notice);
     notice_->setVisible(!notice.isEmpty());
     view_->setVisible(notice.isEmpty());
@@ -435,6 +437,7 @@ void SurfaceChart::setData(const std::vector<SurfacePoint>& points, const QStrin
     surface_->axisX()->setTitle(dayTitle);
     surface_->axisZ()->setTitle(hourTitle);
     scale_->setRange(surface_->axisY()->min(), surface_->axisY()->max(), valueTitle);
+    pointCount_ = static_cast<int>(points.size());
 }
 
 void SurfaceChart::clear() {
@@ -456,6 +459,14 @@ QImage SurfaceChart::picture() {
                       surface_->renderToImage(0, container_->size()));
     painter.drawPixmap(scale_->mapTo(this, QPoint(0, 0)), scale_->grab());
     return picture;
+}
+
+void fillHourlyLine(LineChart* line, const HourlyValuesChart& chart) {
+    line->clearSeries();
+    line->setAxisTitles(qs(chart.leftAxisTitle), qs(kHourlyLineBottomTitle));
+    line->setPoints(0, chart.line);
+    line->fitAxes();
+    line->setNotice(qs(chart.noDataCaption));
 }
 
 QImage chartPicture(QWidget* chart) {

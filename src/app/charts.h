@@ -181,6 +181,10 @@ class SurfaceChart : public QWidget {
     int pointCount_ = 0;
 };
 
+// Fills the line chart of an hourly-value page with the engine's 2D chart: its points, axis
+// titles and the notice of a year without data.
+void fillHourlyLine(LineChart* line, const HourlyValuesChart& chart);
+
 // The picture of a chart as drawn now: the 3D view's own rendering for a surface, the widget's
 // (OpenGL layer included) otherwise.
 QImage chartPicture(QWidget* chart);

@@ -340,6 +340,10 @@ bool TForm1::epwChosen() const {
     return RGTiposDatos->itemIndex() == static_cast<int>(DataSource::Epw) && epwLoaded_;
 }
 
+bool TForm1::yearsChosen() const {
+    return RGTiposDatos->itemIndex() == 0 || (epwChosen() && state_->typicalYearIndex < 0);
+}
+
 void TForm1::refreshTabsAndLabels() {
     auto setTab = [this](QWidget* page, bool visible) {
         PageControl1->setTabVisible(PageControl1->indexOf(page), visible);
@@ -347,7 +351,7 @@ void TForm1::refreshTabsAndLabels() {
     // A chosen station whose load gave no data has no results to show.
     const bool stationChosen = CBAEMET->currentIndex() > 0 && stationLoaded_;
     // EPW actual years are shown as a station's years are, a typical year as a typical year's.
-    const bool epwYears = epwChosen() && state_->typicalYearIndex < 0;
+    const bool epwYears = epwChosen() && yearsChosen();
     const bool nothingSelected = !stationChosen && !epwChosen() && state_->typicalYearIndex < 0;
     if (nothingSelected) {
         for (QWidget* page : {TSProyecto, TSValoresHorarios, TSValoresHorariosAEMET, TSDiagrama,
@@ -528,11 +532,7 @@ void TForm1::showSelectionLine(QWidget* page) {
     const bool allHours = page == TSProyecto || page == TSGradosDia;
     // The pages that show one year of a station count that year's hours.
     int yearSlot = 0;
-    if (RGTiposDatos->itemIndex() == 0) {
-        if (page == TSDiagrama) yearSlot = ComboBox5->currentIndex() + 1;
-        if (page == TSValoresHorariosAEMET) yearSlot = ComboBox6->currentIndex() + 1;
-    } else if (epwChosen() && state_->typicalYearIndex < 0 &&
-               (page == TSDiagrama || page == TSValoresHorariosAEMET)) {
+    if (yearsChosen() && (page == TSDiagrama || page == TSValoresHorariosAEMET)) {
         const YearSlotRange range =
             yearSlotsOfItem(*state_, (page == TSDiagrama ? ComboBox5 : ComboBox6)->currentIndex());
         if (!range.all) yearSlot = range.first;

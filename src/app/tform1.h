@@ -392,6 +392,8 @@ class TForm1 : public QMainWindow {
     // The year lists of the diagram and the station hourly values, as the loaded data give them.
     void fillYearLists();
     bool epwChosen() const;
+    // Whether the loaded data have years to choose from: a station, or actual years of EPW files.
+    bool yearsChosen() const;
     void showCalendarPanel();
     QImage calendarPicture(double scale) const;
     void paintMap();

@@ -138,9 +138,7 @@ void TForm1::drawDiagramPage() {
     Chart1->show();
     diagramDecorations_->show(diagram, state_->pt, decimalSeparator());
     diagramHours_->setPoints(std::move(diagram.series[kMeasuredHoursSeries]));
-    const bool years =
-        RGTiposDatos->itemIndex() == 0 || (epwChosen() && state_->typicalYearIndex < 0);
-    Label26->setVisible(years);
-    ComboBox5->setVisible(years);
+    Label26->setVisible(yearsChosen());
+    ComboBox5->setVisible(yearsChosen());
 }
 }  // namespace climstat::app

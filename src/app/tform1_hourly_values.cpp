@@ -127,16 +127,13 @@ namespace {
 // hidden: every time its window is mapped again it draws itself anew, several times over.
 void showHourlyChart(const HourlyValuesChart& chart, LineChart* line, SurfaceChart* surface) {
     line->hide();
-    line->clearSeries();
     if (chart.type == HourlyChartType::TwoD) {
         surface->hide();
-        line->setAxisTitles(qs(chart.leftAxisTitle), qs(kHourlyLineBottomTitle));
-        line->setPoints(0, chart.line);
-        line->fitAxes();
-        line->setNotice(qs(chart.noDataCaption));
+        fillHourlyLine(line, chart);
         line->show();
         line->raise();
     } else {
+        line->clearSeries();
         if (surface->isHidden()) {
             surface->show();
             surface->raise();

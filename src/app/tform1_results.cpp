@@ -90,13 +90,8 @@ QImage TForm1::currentChartPicture(QWidget* chart) {
     guarded(this, [this, line] {
         if (line == Chart3) fillFrequencyChart();
         if (line == Chart2) fillAverageChart();
-        if (line == Chart8) {
-            const HourlyValuesChart values =
-                plotHourlyValues(*state_, {0, RGDatoRepresentar->itemIndex()});
-            line->clearSeries();
-            line->setAxisTitles(qs(values.leftAxisTitle), qs(kHourlyLineBottomTitle));
-            line->setPoints(0, values.line);
-        }
+        if (line == Chart8)
+            fillHourlyLine(line, plotHourlyValues(*state_, {0, RGDatoRepresentar->itemIndex()}));
     });
     // Laid out at the size of the area it would fill, and drawn for it.
     line->setGeometry(line->parentWidget()->rect());

@@ -104,8 +104,6 @@ QImage renderMap(double scale) {
     return image;
 }
 
-// The caption of LCarpeta: the data folder in use and where it was found; a data path that is
-// not a folder is said to be one.
 // Where the folder in use came from, as the station page says it.
 QString originCaption(const std::string& origin) {
     if (origin == "CLIMSTAT_DATA_DIR") return QStringLiteral("variable CLIMSTAT_DATA_DIR");
@@ -115,6 +113,8 @@ QString originCaption(const std::string& origin) {
     return qs(origin);
 }
 
+// The caption of LCarpeta: the data folder in use and where it was found; a data path that is
+// not a folder is said to be one.
 QString folderCaption(const DataFolderChoice& choice) {
     if (choice.folder.empty()) return {};
     std::error_code ec;

@@ -16,6 +16,7 @@ struct PixelColumns {
     double xMax = 1;
     double left = 0;
     double width = 0;
+    bool operator==(const PixelColumns&) const = default;
 };
 
 // The runs of a chart line as they are drawn: a point whose y is not a finite number has no value
