@@ -20,6 +20,14 @@ int daysInMonth(int month) {
     return kDaysBeforeMonth[m + 1] - kDaysBeforeMonth[m];
 }
 
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int daysInMonthOfYear(int year, int month) {
+    return month == 2 && isLeapYear(year) ? 29 : daysInMonth(month);
+}
+
 int monthOfHour(float hour) {
     for (int m = 0; m < 11; ++m) {
         if (hour <= kMonthEndHour[m]) return m + 1;

@@ -13,6 +13,13 @@ inline constexpr int kDaysBeforeMonth[14] = {0,   0,   31,  59,  90,  120, 151,
 // Days of month 1..12 (February always 28).
 int daysInMonth(int month);
 
+// Whether a year of the Gregorian calendar has a 29 February.
+bool isLeapYear(int year);
+
+// Days of month 1..12 of a year of the Gregorian calendar, as dated records count them (29 in
+// February of a leap year).
+int daysInMonthOfYear(int year, int month);
+
 // Month 1..12 of an hour index given as a float: 1 up to hour 744, 2 from 745 ... and 12 for
 // every hour above 8016 (so also for values beyond the year).
 int monthOfHour(float hour);

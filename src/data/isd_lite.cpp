@@ -17,17 +17,6 @@ namespace {
 constexpr std::size_t kMaxLineLength = 256;
 constexpr int kFields = 12;
 constexpr std::size_t kKeptProblems = 100;
-// Beyond these no station measures (the dry-bulb range of a station load, -90..70 degC).
-constexpr int kLowestTenths = -900;
-constexpr int kHighestTenths = 700;
-
-bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int monthLength(int year, int month) {
-    return month == 2 && isLeapYear(year) ? 29 : daysInMonth(month);
-}
 
 // The whole numbers of a line separated by blanks; false when a field is not one or there
 // are not exactly twelve.
@@ -68,10 +57,13 @@ std::optional<IsdLiteObservation> observationOf(std::string_view line) {
     o.day = f[2];
     o.hour = f[3];
     if (o.year < 1900 || o.year > 2100 || o.month < 1 || o.month > 12 || o.day < 1 ||
-        o.day > monthLength(o.year, o.month) || o.hour < 0 || o.hour > 23) {
+        o.day > daysInMonthOfYear(o.year, o.month) || o.hour < 0 || o.hour > 23) {
         return std::nullopt;
     }
-    auto value = [](int v) { return v < kLowestTenths || v > kHighestTenths ? kIsdMissing : v; };
+    // Beyond the dry-bulb range of a station load no station measures.
+    auto value = [](int v) {
+        return v < kLowestRecordTenths || v > kHighestRecordTenths ? kIsdMissing : v;
+    };
     o.temperature = value(f[4]);
     o.dewPoint = value(f[5]);
     return o;

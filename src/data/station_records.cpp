@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/analysis_state.h"
+#include "core/calendar.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 
@@ -15,9 +16,6 @@ namespace climstat {
 namespace {
 
 constexpr std::size_t kMaxLineLength = 256;
-// The dry bulbs a station load accepts, in the tenths of a degree the files keep.
-constexpr std::int32_t kLowestTenths = -900;
-constexpr std::int32_t kHighestTenths = 700;
 
 std::string_view trim(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -36,14 +34,6 @@ std::optional<int> digits(std::string_view text) {
         value = value * 10 + (c - '0');
     }
     return value;
-}
-
-bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int monthLength(int year, int month) {
-    return month == 2 && isLeapYear(year) ? 29 : daysInMonth365(month);
 }
 
 std::optional<double> number(std::string_view text, char separator) {
@@ -152,7 +142,7 @@ StationRecords readStationRecords(std::istream& in, char decimalSeparator) {
             day = digits(date.substr(8, 2));
         }
         if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 ||
-            *day > monthLength(*year, *month)) {
+            *day > daysInMonthOfYear(*year, *month)) {
             fail(ErrorKind::RecordNotADate, date);
             continue;
         }
@@ -171,7 +161,7 @@ StationRecords readStationRecords(std::istream& in, char decimalSeparator) {
         if (!fields[2].empty()) {
             const std::optional<double> t = number(fields[2], decimalSeparator);
             if (t && *t > -1000.0 && *t < 1000.0) tenths = rounded(*t * 10.0);
-            if (!tenths || *tenths < kLowestTenths || *tenths > kHighestTenths) {
+            if (!tenths || *tenths < kLowestRecordTenths || *tenths > kHighestRecordTenths) {
                 fail(ErrorKind::RecordTemperatureBad, fields[2]);
                 continue;
             }

@@ -41,6 +41,10 @@ struct StationRecords {
     int lastYear = 0;
 };
 
+// The dry bulbs a station load accepts, in the tenths of a degree the files keep (-90..70 degC).
+inline constexpr std::int32_t kLowestRecordTenths = -900;
+inline constexpr std::int32_t kHighestRecordTenths = 700;
+
 // The hours of one day as records give them, hour h at index h - 1.
 struct RecordDay {
     std::array<std::int32_t, 24> t;  // tenths of a degree, MISSING_RAW when not given
